@@ -1,0 +1,113 @@
+"""Helpers for the end-to-end tests: start and stop Quindlet.exe in the test prefix, read and
+place the X pointer, and drive probe.exe. Expects DISPLAY and WINEPREFIX from tools/test."""
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+BUILD = os.environ.get("QUINDLET_BUILD", os.path.join(os.path.dirname(__file__), "../../build/windows"))
+NULL = subprocess.DEVNULL
+
+
+def run(*args, timeout=30, check=False):
+    return subprocess.run(list(args), stdin=NULL, capture_output=True, text=True,
+                          timeout=timeout, check=check)
+
+
+class Harness:
+    def __init__(self, test):
+        self.test = test
+        self.procs = []
+        # Each test gets its own copy of the program folder, so settings never leak between tests.
+        self.dir = tempfile.mkdtemp(prefix="quindlet-e2e-")
+        shutil.copy(os.path.join(BUILD, "Quindlet.exe"), self.dir)
+        lngs = os.path.join(BUILD, "Lngs")
+        if os.path.isdir(lngs):
+            shutil.copytree(lngs, os.path.join(self.dir, "Lngs"))
+        self.exe = os.path.join(self.dir, "Quindlet.exe")
+        self.ini = os.path.join(self.dir, "Quindlet.ini")
+
+    # --- the program ---------------------------------------------------------------
+    def start_quindlet(self, exe=None, wait_ready=True):
+        p = subprocess.Popen(["wine", exe or self.exe], stdin=NULL, stdout=NULL, stderr=NULL)
+        self.procs.append(p)
+        if wait_ready:
+            self.wait_ready()
+        return p
+
+    def wait_ready(self, timeout=15):
+        """Creation is done once the main window exists and its hotkeys are taken: the window
+        is findable by class already while WM_CREATE runs."""
+        end = time.time() + timeout
+        while time.time() < end:
+            if self.probe("findwindow", "TfmMain").returncode == 0:
+                time.sleep(0.3)
+                return
+            time.sleep(0.05)
+        self.test.fail("Quindlet's main window did not appear")
+
+    def write_ini(self, text):
+        with open(self.ini, "w", newline="\r\n") as f:
+            f.write("[Options]\n" + text)
+
+    def read_ini(self):
+        try:
+            with open(self.ini, newline="") as f:
+                return f.read()
+        except FileNotFoundError:
+            return None
+
+    def probe(self, *args, timeout=30):
+        return run("wine", os.path.join(BUILD, "probe.exe"), *args, timeout=timeout)
+
+    # --- the X pointer -------------------------------------------------------------
+    def screen_size(self):
+        out = run("xdotool", "getdisplaygeometry", check=True).stdout.split()
+        return int(out[0]), int(out[1])
+
+    def pointer(self):
+        out = run("xdotool", "getmouselocation", "--shell", check=True).stdout
+        vals = dict(line.split("=") for line in out.split())
+        return int(vals["X"]), int(vals["Y"])
+
+    def place_pointer(self, x, y):
+        """Wine moves the X pointer only when a SetCursorPos target differs from its own
+        record of the cursor, and xdotool does not update that record: park the cursor through
+        Wine first (somewhere no border is), then place it with xdotool."""
+        w, h = self.screen_size()
+        park = (w // 2 + 7, h // 2 + 5)
+        self.probe("park", *map(str, park))
+        self.wait_pointer(park)
+        run("xdotool", "mousemove", str(x), str(y), check=True)
+
+    def wait_pointer(self, want, timeout=2.0):
+        end = time.time() + timeout
+        at = self.pointer()
+        while at != tuple(want) and time.time() < end:
+            time.sleep(0.01)
+            at = self.pointer()
+        return at
+
+    def stays_at(self, where, duration=0.5):
+        end = time.time() + duration
+        while time.time() < end:
+            if self.pointer() != tuple(where):
+                return False
+            time.sleep(0.02)
+        return True
+
+    # --- clean-up ------------------------------------------------------------------
+    def close(self):
+        for p in self.procs:
+            if p.poll() is None:
+                p.kill()
+                try:
+                    p.wait(5)
+                except subprocess.TimeoutExpired:
+                    pass
+        # Whatever Quindlet is left in the prefix would hold the mutex for the next test.
+        if self.probe("findwindow", "TfmMain").returncode == 0:
+            self.probe("keys", "0x11", "0x12", "0x77")  # the exit hotkey
+            self.probe("waitgone", "TfmMain", "3000")
+        shutil.rmtree(self.dir, ignore_errors=True)
