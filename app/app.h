@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 extern HINSTANCE Instance;
 extern HWND MainWindow;
 extern UINT TaskbarCreatedMessage;
@@ -11,6 +13,9 @@ extern HMENU MenuResource; // menu 104, destroyed with the main window
 extern HMENU TrayMenu;     // its first pop-up
 extern MSG Message;
 
+// One record reused for every Shell_NotifyIconA call; its size is NOTIFYICONDATAA_V1_SIZE
+// (88 bytes), understood by every shell version: an icon, a tip and a callback, nothing newer.
+extern NOTIFYICONDATAA TrayData;
 extern bool TrayIconPresent;
 extern bool AboutOpen;
 extern bool OptionsOpen;

@@ -1,8 +1,6 @@
 // The notification-area icon, its menu, the effect toggle and the one-copy dialog guards.
 #include "app.h"
 
-#include <shellapi.h>
-
 #include "../dialogs/dialogs.h"
 #include "../res/resource.h"
 #include "../settings/settings.h"
@@ -11,9 +9,7 @@ bool TrayIconPresent;
 bool AboutOpen;
 bool OptionsOpen;
 
-// One record reused for every call; NOTIFYICONDATAA_V1_SIZE (88 bytes) is understood by
-// every shell version and asks for nothing newer than an icon, a tip and a callback.
-static NOTIFYICONDATAA TrayData;
+NOTIFYICONDATAA TrayData;
 
 bool EffectEnabled() {
     return (GetMenuState(TrayMenu, CMD_ENABLED, MF_BYCOMMAND) & MF_CHECKED) != 0;
