@@ -32,6 +32,7 @@
 #define TRAY_ICON_ID 1010
 
 // Controls of the dialogs
+#define IDC_STATIC (-1) /* a control the program never addresses */
 #define IDC_BORDER_LEFT 1001
 #define IDC_BORDER_TOP 1002
 #define IDC_BORDER_RIGHT 1003
