@@ -39,3 +39,5 @@ foreach(line IN LISTS E2E_LINES)
     set_tests_properties(e2e.${name} PROPERTIES RUN_SERIAL TRUE
         ENVIRONMENT "QUINDLET_BUILD=${CMAKE_BINARY_DIR}")
 endforeach()
+
+include(tests/bench/bench.cmake)

@@ -1,0 +1,188 @@
+// The cost of one wrap tick, counted on the real calls: wrap/wrap_tick.cpp is built here with
+// QUINDLET_COUNT_TICK_CALLS, so every platform call it makes bumps TickCallCount, and the C
+// runtime's allocators are wrapped at link time (-Wl,--wrap=malloc,...) and operator new is
+// replaced, so any allocation by the program's code is counted. The process heap is walked
+// before and after as well, for anything allocated below the C runtime and kept.
+//
+//   tick_cost_test.exe          the regression tests (GoogleTest)
+//   tick_cost_test.exe report   one line per case: calls, allocations, heap blocks, time
+#include "../../settings/settings.h"
+#include "../../wrap/wrap.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <new>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+int TickCallCount;
+static volatile long Allocations;
+
+extern "C" {
+void* __real_malloc(size_t size);
+void* __real_calloc(size_t count, size_t size);
+void* __real_realloc(void* p, size_t size);
+void __real_free(void* p);
+void __wrap_free(void* p) {
+    __real_free(p);
+}
+void* __wrap_malloc(size_t size) {
+    ++Allocations;
+    return __real_malloc(size);
+}
+void* __wrap_calloc(size_t count, size_t size) {
+    ++Allocations;
+    return __real_calloc(count, size);
+}
+void* __wrap_realloc(void* p, size_t size) {
+    ++Allocations;
+    return __real_realloc(p, size);
+}
+}
+
+void* operator new(size_t size) {
+    ++Allocations;
+    void* p = __real_malloc(size ? size : 1);
+    if (!p) throw std::bad_alloc();
+    return p;
+}
+void* operator new[](size_t size) {
+    return operator new(size);
+}
+void operator delete(void* p) noexcept {
+    __real_free(p);
+}
+void operator delete[](void* p) noexcept {
+    __real_free(p);
+}
+void operator delete(void* p, size_t) noexcept {
+    __real_free(p);
+}
+void operator delete[](void* p, size_t) noexcept {
+    __real_free(p);
+}
+
+struct HeapCensus {
+    long busyBlocks;
+    long long busyBytes;
+};
+
+static HeapCensus TakeHeapCensus() {
+    HeapCensus c = {0, 0};
+    HANDLE heap = GetProcessHeap();
+    HeapLock(heap);
+    PROCESS_HEAP_ENTRY entry;
+    entry.lpData = NULL;
+    while (HeapWalk(heap, &entry)) {
+        if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) {
+            ++c.busyBlocks;
+            c.busyBytes += entry.cbData;
+        }
+    }
+    HeapUnlock(heap);
+    return c;
+}
+
+struct TickCase {
+    const char* name;
+    int x, y;    // negative: counted from the right/bottom border (-1 is the last pixel)
+    bool button; // DoNotTranferIfLMBPressed, and BlockingKey Shift, as the defaults have them
+    bool moves;
+};
+
+static const TickCase kCases[] = {
+    {"inside", 500, 300, true, false},         {"left border", 0, 300, true, true},
+    {"right border", -1, 300, true, true},     {"top border", 500, 0, true, true},
+    {"bottom border", 500, -1, true, true},    {"bottom-right corner", -1, -1, true, true},
+    {"ignorable corner", -1, 10, true, false}, {"left border, gates off", 0, 300, false, true},
+};
+
+struct TickCost {
+    int calls;
+    long allocations;
+    long heapBlocks; // net change over all repetitions
+    bool moved;
+    POINT landed;
+    double microseconds; // mean per tick
+};
+
+static TickCost MeasureTick(const TickCase& c, int repetitions) {
+    SetDefaultSettings();
+    if (!c.button) {
+        Settings.DoNotTranferIfLMBPressed = 0;
+        Settings.BlockingKey = kBlockingKeyNone;
+    }
+    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    int x = c.x < 0 ? w + c.x : c.x, y = c.y < 0 ? h + c.y : c.y;
+    TickCost cost = {0, 0, 0, false, {0, 0}, 0};
+
+    // One tick untimed first: the steady state is what every later tick pays.
+    SetCursorPos(x, y);
+    WrapTick();
+
+    HeapCensus before = TakeHeapCensus();
+    LARGE_INTEGER freq, spent = {}, t0, t1;
+    QueryPerformanceFrequency(&freq);
+    for (int i = 0; i < repetitions; ++i) {
+        SetCursorPos(x, y);
+        long allocs = Allocations;
+        TickCallCount = 0;
+        QueryPerformanceCounter(&t0);
+        bool moved = WrapTick();
+        QueryPerformanceCounter(&t1);
+        spent.QuadPart += t1.QuadPart - t0.QuadPart;
+        if (TickCallCount > cost.calls) cost.calls = TickCallCount;
+        cost.allocations += Allocations - allocs;
+        cost.moved = moved;
+    }
+    HeapCensus after = TakeHeapCensus();
+    cost.heapBlocks = after.busyBlocks - before.busyBlocks;
+    GetCursorPos(&cost.landed);
+    cost.microseconds = 1e6 * (double)spent.QuadPart / (double)freq.QuadPart / repetitions;
+    return cost;
+}
+
+TEST(TickCost, EveryTickStaysWithinSevenPlatformCallsAndAllocatesNothing) {
+    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    for (const TickCase& c : kCases) {
+        SCOPED_TRACE(c.name);
+        TickCost cost = MeasureTick(c, 200);
+        EXPECT_LE(cost.calls, 7);
+        EXPECT_GE(cost.calls, 3); // cursor and both screen sizes are read on every tick
+        EXPECT_EQ(cost.allocations, 0);
+        EXPECT_EQ(cost.heapBlocks, 0);
+        EXPECT_EQ(cost.moved, c.moves);
+        if (c.moves) {
+            // The counted tick really moved the real cursor one pixel inside the far border.
+            int x = c.x < 0 ? w + c.x : c.x, y = c.y < 0 ? h + c.y : c.y;
+            int wantX = x == 0 ? w - 2 : x == w - 1 ? 1 : x;
+            int wantY = y == 0 ? h - 2 : y == h - 1 ? 1 : y;
+            EXPECT_EQ(cost.landed.x, wantX);
+            EXPECT_EQ(cost.landed.y, wantY);
+        }
+    }
+}
+
+TEST(TickCost, TickInsideTheScreenReadsOnlyCursorAndScreenSize) {
+    TickCost cost = MeasureTick(kCases[0], 50);
+    EXPECT_EQ(cost.calls, 3);
+    EXPECT_FALSE(cost.moved);
+}
+
+int main(int argc, char** argv) {
+    if (argc > 1 && !strcmp(argv[1], "report")) {
+        int repetitions = argc > 2 ? atoi(argv[2]) : 1000;
+        printf("%-24s %5s %6s %11s %6s %9s\n", "case", "calls", "allocs", "heap blocks", "moved",
+               "us/tick");
+        for (const TickCase& c : kCases) {
+            TickCost cost = MeasureTick(c, repetitions);
+            printf("%-24s %5d %6ld %11ld %6s %9.2f\n", c.name, cost.calls, cost.allocations,
+                   cost.heapBlocks, cost.moved ? "yes" : "no", cost.microseconds);
+        }
+        return 0;
+    }
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
