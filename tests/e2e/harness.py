@@ -1,6 +1,7 @@
 """Helpers for the end-to-end tests: start and stop Quindlet.exe in the test prefix, read and
 place the X pointer, and drive probe.exe. Expects DISPLAY and WINEPREFIX from tools/test."""
 import os
+import re
 import shutil
 import subprocess
 import tempfile
@@ -58,6 +59,30 @@ class Harness:
         except FileNotFoundError:
             return None
 
+    def wait_ini(self, text, timeout=3):
+        end = time.time() + timeout
+        content = self.read_ini() or ""
+        while text not in content and time.time() < end:
+            time.sleep(0.05)
+            content = self.read_ini() or ""
+        return content
+
+    def hold_hotkey(self, modifiers, key, ms=60000):
+        """A probe holding a combination, as another program would; returns once it holds."""
+        p = subprocess.Popen(["wine", os.path.join(BUILD, "probe.exe"), "hold", modifiers, key,
+                              str(ms)], stdin=NULL, stdout=subprocess.PIPE, stderr=NULL, text=True)
+        self.procs.append(p)
+        self.test.assertEqual(p.stdout.readline().strip(), "held")
+        return p
+
+    def wait_visible(self, cls, timeout=5):
+        end = time.time() + timeout
+        found = self.visible_windows(cls)
+        while not found and time.time() < end:
+            time.sleep(0.05)
+            found = self.visible_windows(cls)
+        return found
+
     def probe(self, *args, timeout=30):
         return run("wine", os.path.join(BUILD, "probe.exe"), *args, timeout=timeout)
 
@@ -96,6 +121,58 @@ class Harness:
                 return False
             time.sleep(0.02)
         return True
+
+    # --- the notification area (trayer) and the tray menu -------------------------
+    def tray_icons(self):
+        """The explorer.exe X windows docked inside trayer's panel: (x, y, w, h) each."""
+        tree = run("xwininfo", "-root", "-tree").stdout.splitlines()
+        icons, panel_indent = [], None
+        for line in tree:
+            indent = len(line) - len(line.lstrip())
+            if '"panel": ("panel" "trayer")' in line:
+                panel_indent = indent
+                continue
+            if panel_indent is not None and indent <= panel_indent and line.strip():
+                panel_indent = None
+            if panel_indent is not None and '("explorer.exe"' in line:
+                m = re.search(r"(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+)", line)
+                if m:
+                    w, h, x, y = map(int, m.groups())
+                    if w >= 12 and h >= 12:
+                        icons.append((x, y, w, h))
+        return icons
+
+    def wait_tray_icons(self, count, timeout=10):
+        end = time.time() + timeout
+        icons = self.tray_icons()
+        while len(icons) != count and time.time() < end:
+            time.sleep(0.05)
+            icons = self.tray_icons()
+        return icons
+
+    def click_tray_icon(self, button, repeat=1):
+        icons = self.wait_tray_icons(1)
+        self.test.assertEqual(len(icons), 1, "exactly one icon docked in the tray")
+        x, y, w, h = icons[0]
+        run("xdotool", "mousemove", str(x + w // 2), str(y + h // 2), check=True)
+        time.sleep(0.2)
+        run("xdotool", "click", "--repeat", str(repeat), "--delay", "80", str(button), check=True)
+
+    def visible_windows(self, cls):
+        out = run("xdotool", "search", "--onlyvisible", "--class", cls).stdout.split()
+        return [int(w) for w in out]
+
+    def window_geometry(self, wid):
+        out = run("xdotool", "getwindowgeometry", "--shell", str(wid), check=True).stdout
+        v = dict(line.split("=") for line in out.split())
+        return int(v["X"]), int(v["Y"]), int(v["WIDTH"]), int(v["HEIGHT"])
+
+    def screenshot(self, path, crop=None):
+        """The whole X screen, or the (x, y, w, h) part of it, as a PNG."""
+        run("/usr/bin/import", "-window", "root", path, check=True)
+        if crop:
+            x, y, w, h = crop
+            run("/usr/bin/convert", path, "-crop", f"{w}x{h}+{x}+{y}", "+repage", path, check=True)
 
     # --- clean-up ------------------------------------------------------------------
     def close(self):

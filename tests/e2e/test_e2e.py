@@ -3,7 +3,12 @@ from outside through X (xdotool, xwininfo) and through probe.exe inside the same
 import os
 import unittest
 
-from harness import Harness
+import time
+
+from harness import Harness, run
+
+CTRL, ALT, F6, F7, F8 = "0x11", "0x12", "0x75", "0x76", "0x77"
+MOD_CTRL_ALT = "3"  # MOD_ALT | MOD_CONTROL
 
 
 class EndToEnd(unittest.TestCase):
@@ -22,6 +27,68 @@ class EndToEnd(unittest.TestCase):
             with self.subTest(start=start):
                 self.h.place_pointer(*start)
                 self.assertEqual(self.h.wait_pointer(landing), landing)
+
+    def assert_wraps(self, wraps):
+        w, _ = self.h.screen_size()
+        self.h.place_pointer(0, 300)
+        if wraps:
+            self.assertEqual(self.h.wait_pointer((w - 2, 300)), (w - 2, 300))
+        else:
+            self.assertTrue(self.h.stays_at((0, 300), 0.4), "pointer must stay on the border")
+
+    def test_SecondCopyExitsAtOnceWithZeroAndFirstKeepsWrapping(self):
+        self.h.start_quindlet()
+        second = self.h.start_quindlet(wait_ready=False)
+        start = time.time()
+        self.assertEqual(second.wait(10), 0)
+        self.assertLess(time.time() - start, 5)
+        self.assert_wraps(True)
+
+    def test_DoubleClickOnTrayIconTogglesWrappingAndSavesIt(self):
+        self.h.start_quindlet()
+        self.h.click_tray_icon(1, repeat=2)
+        self.assertIn("GlobalEnabled=0", self.h.wait_ini("GlobalEnabled=0"))
+        self.assert_wraps(False)
+        self.h.click_tray_icon(1, repeat=2)
+        self.assertIn("GlobalEnabled=1", self.h.wait_ini("GlobalEnabled=1"))
+        self.assert_wraps(True)
+
+    def test_RightClickMenuExitEndsTheProgram(self):
+        proc = self.h.start_quindlet()
+        self.h.click_tray_icon(3)
+        menus = self.h.wait_visible("Quindlet.exe")
+        self.assertEqual(len(menus), 1, "the tray menu is open")
+        x, y, w, h = self.h.window_geometry(menus[0])
+        # Exit is the last item of the menu.
+        run("xdotool", "mousemove", str(x + w // 2), str(y + h - 9), "click", "1")
+        self.assertEqual(proc.wait(10), 0)
+        self.assertEqual(self.h.wait_tray_icons(0), [])
+
+    def test_HotKeysFromAnotherProcessToggleAndEndTheProgram(self):
+        proc = self.h.start_quindlet()
+        self.h.probe("keys", CTRL, ALT, F6)
+        self.assertIn("GlobalEnabled=0", self.h.wait_ini("GlobalEnabled=0"))
+        self.assert_wraps(False)
+        self.h.probe("keys", CTRL, ALT, F6)
+        self.assertIn("GlobalEnabled=1", self.h.wait_ini("GlobalEnabled=1"))
+        self.assert_wraps(True)
+        self.h.probe("keys", CTRL, ALT, F8)
+        self.assertEqual(proc.wait(10), 0)
+        self.assertEqual(self.h.wait_tray_icons(0), [])
+        for key in (F6, F7, F8):
+            self.assertEqual(self.h.probe("hold", MOD_CTRL_ALT, key, "0").returncode, 0,
+                             f"combination {key} is free again")
+
+    def test_CombinationHeldByAnotherProcessLeavesTheOtherTwoWorking(self):
+        holder = self.h.hold_hotkey(MOD_CTRL_ALT, F6)
+        proc = self.h.start_quindlet()
+        self.h.probe("keys", CTRL, ALT, F6)
+        time.sleep(0.3)
+        self.assert_wraps(True)  # our toggle never fired
+        self.assertIsNone(self.h.read_ini())
+        self.h.probe("keys", CTRL, ALT, F8)
+        self.assertEqual(proc.wait(10), 0)
+        holder.kill()
 
 
 if __name__ == "__main__":
