@@ -4,11 +4,7 @@
 set(WIN_TEST_LINK -static -static-libgcc -static-libstdc++)
 
 # The pure tests again, built by the cross compiler: the same logic, the Windows ABI.
-add_executable(pure_tests_win
-    tests/host/wrap_decision_test.cpp
-    tests/host/text_test.cpp
-    tests/host/hotkey_code_test.cpp
-    tests/host/lang_paths_test.cpp)
+add_executable(pure_tests_win ${QUINDLET_PURE_TEST_SOURCES})
 target_link_libraries(pure_tests_win PRIVATE quindlet_core GTest::gtest_main)
 target_link_options(pure_tests_win PRIVATE ${WIN_TEST_LINK})
 gtest_discover_tests(pure_tests_win DISCOVERY_MODE PRE_TEST)
