@@ -1,0 +1,588 @@
+// The Options dialog and the About box in-process: the real modal dialogs opened through
+// ShowOptionsDialog / ShowAboutBox beside a real hidden main window, driven from thread timers
+// that the dialogs' own modal loops dispatch. Each stage runs on its own tick, so whatever a
+// stage posts (keys, clicks) goes through the modal loop's dialog-key handling before the next.
+#include "app/app.h"
+#include "dialogs/dialogs.h"
+#include "hotkeys/hotkeys.h"
+#include "res/resource.h"
+#include "settings/settings.h"
+#include "test_support.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+using Stage = std::function<void(HWND dialog)>;
+
+// Ctrl+Shift+Alt with F9, F10, F11: combinations no other test or instance uses.
+const uint32_t kToggleKey = 0x0778;
+const uint32_t kOptionsKey = 0x0779;
+const uint32_t kExitKey = 0x077A;
+const uint32_t kNewOptionsKey = 0x074A; // Ctrl+Shift+Alt+J
+
+const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::vector<Stage> Stages;
+size_t NextStage;
+const char* DialogTitle;
+
+HWND FindOurDialog(const char* title) {
+    HWND dialog = FindWindowA("#32770", title);
+    DWORD pid = 0;
+    if (dialog) GetWindowThreadProcessId(dialog, &pid);
+    return pid == GetCurrentProcessId() ? dialog : NULL;
+}
+
+VOID CALLBACK RunNextStage(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = FindOurDialog(DialogTitle);
+    if (!dialog || !IsWindowVisible(dialog)) return; // not up yet
+    if (NextStage >= Stages.size()) {
+        KillTimer(NULL, timer);
+        return;
+    }
+    Stages[NextStage++](dialog);
+}
+
+// A dialog still open long after its last stage would hang the test: end it and fail.
+VOID CALLBACK Watchdog(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(NULL, timer);
+    if (HWND dialog = FindOurDialog(DialogTitle)) {
+        ADD_FAILURE() << "dialog \"" << DialogTitle << "\" was still open";
+        EndDialog(dialog, 0);
+    }
+}
+
+// Opens a dialog the way the program does and runs the stages while it is up; returns, once
+// the dialog has ended, how many stages ran. Unless told otherwise, every stage must have run.
+size_t Drive(const char* title, void (*open)(), std::vector<Stage> stages, bool allStages = true) {
+    Stages = std::move(stages);
+    NextStage = 0;
+    DialogTitle = title;
+    UINT_PTR ticks = SetTimer(NULL, 0, 60, RunNextStage);
+    UINT_PTR watchdog = SetTimer(NULL, 0, 8000, Watchdog);
+    open();
+    KillTimer(NULL, ticks);
+    KillTimer(NULL, watchdog);
+    if (allStages) {
+        EXPECT_EQ(NextStage, Stages.size()) << "the dialog ended before every stage ran";
+    }
+    return NextStage;
+}
+
+// A page is a child dialog of the Options dialog; find it by a control only it holds.
+HWND PageHolding(HWND dialog, int control) {
+    for (HWND child = FindWindowExA(dialog, NULL, "#32770", NULL); child;
+         child = FindWindowExA(dialog, child, "#32770", NULL))
+        if (GetDlgItem(child, control)) return child;
+    return NULL;
+}
+
+HWND Control(HWND dialog, int control) {
+    if (HWND direct = GetDlgItem(dialog, control)) return direct;
+    return GetDlgItem(PageHolding(dialog, control), control);
+}
+
+void Click(HWND dialog, int control) {
+    SendMessageA(Control(dialog, control), BM_CLICK, 0, 0);
+}
+
+void SetCheck(HWND dialog, int control, bool checked) {
+    SendMessageA(Control(dialog, control), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void SetText(HWND dialog, int control, const char* text) {
+    SetWindowTextA(Control(dialog, control), text);
+}
+
+std::string ControlText(HWND window) {
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+// A key message's lParam: repeat count 1 and the key's scan code, as the keyboard sends it.
+LPARAM KeyData(UINT key) {
+    return 1 | (MapVirtualKeyA(key, 0 /* MAPVK_VK_TO_VSC */) << 16);
+}
+
+void PostKey(HWND window, UINT key) {
+    PostMessageA(window, WM_KEYDOWN, key, KeyData(key));
+    PostMessageA(window, WM_KEYUP, key, KeyData(key) | 0xC0000000);
+}
+
+struct WindowCount {
+    const char* title;
+    int n;
+};
+
+BOOL CALLBACK CountIfOurDialog(HWND window, LPARAM data) {
+    WindowCount* count = (WindowCount*)data;
+    char cls[32], text[64];
+    GetClassNameA(window, cls, sizeof(cls));
+    GetWindowTextA(window, text, sizeof(text));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == GetCurrentProcessId() && !lstrcmpA(cls, "#32770") && !lstrcmpA(text, count->title))
+        ++count->n;
+    return TRUE;
+}
+
+// Top-level dialogs of this process with this title.
+int CountOurWindows(const char* title) {
+    WindowCount count = {title, 0};
+    EnumWindows(CountIfOurDialog, (LPARAM)&count);
+    return count.n;
+}
+
+// True when RegisterHotKey for this combination succeeds, that is when nobody holds it; it
+// fails with ERROR_HOTKEY_ALREADY_REGISTERED while the main window holds it.
+bool CombinationFree(uint32_t code) {
+    HotKeyArgs args = HotKeyToModifiers(code);
+    if (!RegisterHotKey(NULL, 0x7100, args.modifiers, args.virtualKey)) {
+        EXPECT_EQ(GetLastError(), 1409u);
+        return false;
+    }
+    UnregisterHotKey(NULL, 0x7100);
+    return true;
+}
+
+std::string RunValue() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return "<no key>";
+    char data[MAX_PATH] = "";
+    DWORD size = sizeof(data) - 1, type = 0;
+    LONG result = RegQueryValueExA(key, "Quindlet", NULL, &type, (BYTE*)data, &size);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS ? data : "<none>";
+}
+
+std::string ExePath() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(NULL, path, sizeof(path));
+    return path;
+}
+
+class Dialogs : public testing::Test {
+  protected:
+    void SetUp() override {
+        Instance = GetModuleHandleA(NULL);
+        RegisterMainWindowClass();
+        // Creation derives the paths from the test exe and registers whatever hotkeys it
+        // finds there; from here on the program lives in a scratch folder on our own keys.
+        ASSERT_TRUE(CreateMainWindow());
+        dir = UseScratchProgramDir();
+        ini = SettingsPath;
+        SetDefaultSettings();
+        Settings.EnableDisableEffectHotKey = kToggleKey;
+        Settings.ShowOptionsHotKey = kOptionsKey;
+        Settings.ExitProgramHotKey = kExitKey;
+        UnregisterHotKeys();
+        RegisterHotKeys();
+        RemoveStartupValue();
+        if (!EffectEnabled()) ToggleEffect();
+        DeleteFileA(ini.c_str());
+    }
+    void TearDown() override {
+        RemoveStartupValue();
+        if (IsWindow(MainWindow)) DestroyWindow(MainWindow);
+        PumpMessages(20);
+    }
+    std::string IniValue(const char* key) {
+        char value[64];
+        FlushProfileCache(ini.c_str());
+        GetPrivateProfileStringA("Options", key, "<missing>", value, sizeof(value), ini.c_str());
+        return value;
+    }
+    void Options(std::vector<Stage> stages) {
+        Drive("Options", ShowOptionsDialog, std::move(stages));
+        EXPECT_FALSE(OptionsOpen);
+        EXPECT_EQ(ShownPage, (HWND)NULL);
+    }
+    std::string dir, ini;
+};
+
+TEST_F(Dialogs, AllFourBordersCheckedSwitchTheEffectOffAndStoreFifteen) {
+    struct {
+        bool effectOn;
+        bool boxes[4]; // Left, Top, Right, Bottom
+        uint32_t stored;
+        bool effectAfter;
+    } cases[] = {
+        {true, {true, true, true, true}, 15, false},
+        {true, {true, false, true, false}, 5, true},
+        {true, {false, false, false, false}, 0, true},
+        // Already off: it stays off (toggling would switch it on and clear the borders).
+        {false, {true, true, true, true}, 15, false},
+    };
+    const int ids[4] = {IDC_BORDER_LEFT, IDC_BORDER_TOP, IDC_BORDER_RIGHT, IDC_BORDER_BOTTOM};
+    for (const auto& c : cases) {
+        if (EffectEnabled() != c.effectOn) ToggleEffect();
+        Options({[&](HWND dialog) {
+            for (int i = 0; i < 4; ++i)
+                SetCheck(dialog, ids[i], c.boxes[i]);
+            Click(dialog, IDOK);
+        }});
+        EXPECT_EQ(Settings.DisabledBordersFlags, c.stored) << c.stored;
+        EXPECT_EQ(IniValue("DisabledBordersFlags"), std::to_string(c.stored));
+        EXPECT_EQ(EffectEnabled(), c.effectAfter) << c.stored;
+        EXPECT_EQ(IniValue("GlobalEnabled"), c.effectAfter ? "1" : "0") << c.stored;
+    }
+}
+
+TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
+    Settings.DoNotTranferIfLMBPressed = 0;
+    Settings.BlockingKey = kBlockingKeyAlt;
+    Settings.IgnorableTRCornerWidth = 4000000000u;
+    Settings.IgnorableTRCornerHeight = 7;
+    Settings.UseKeyToPass = 0;
+    Settings.DisabledBordersFlags = kBorderTop | kBorderBottom;
+    Options({[&](HWND dialog) {
+        EXPECT_EQ(SendMessageA(Control(dialog, IDC_TOGGLE_HOTKEY), HKM_GETHOTKEY, 0, 0),
+                  (LRESULT)kToggleKey);
+        EXPECT_EQ(SendMessageA(Control(dialog, IDC_EXIT_HOTKEY), HKM_GETHOTKEY, 0, 0),
+                  (LRESULT)kExitKey);
+        EXPECT_EQ(SendMessageA(Control(dialog, IDC_BUTTON_GATE), BM_GETCHECK, 0, 0), 0);
+        EXPECT_EQ(SendMessageA(Control(dialog, IDC_BLOCKING_KEY), CB_GETCURSEL, 0, 0), 3);
+        EXPECT_EQ(ControlText(Control(dialog, IDC_CORNER_WIDTH)), "4000000000");
+        EXPECT_EQ(ControlText(Control(dialog, IDC_CORNER_HEIGHT)), "7");
+        EXPECT_EQ(SendMessageA(Control(dialog, IDC_BORDER_TOP), BM_GETCHECK, 0, 0), 1);
+        EXPECT_EQ(SendMessageA(Control(dialog, IDC_BORDER_LEFT), BM_GETCHECK, 0, 0), 0);
+        EXPECT_EQ(SendMessageA(Control(dialog, IDC_BORDER_BOTTOM), BM_GETCHECK, 0, 0), 1);
+        EXPECT_EQ(SendMessageA(Control(dialog, IDC_RUN_AT_STARTUP), BM_GETCHECK, 0, 0), 0);
+
+        SetCheck(dialog, IDC_BUTTON_GATE, true);
+        SendMessageA(Control(dialog, IDC_BLOCKING_KEY), CB_SETCURSEL, 2, 0);
+        SetText(dialog, IDC_CORNER_WIDTH, "120");
+        SetText(dialog, IDC_CORNER_HEIGHT, "45");
+        SetCheck(dialog, IDC_USE_KEY_TO_PASS, true);
+        SetCheck(dialog, IDC_BORDER_BOTTOM, false);
+        SetCheck(dialog, IDC_RUN_AT_STARTUP, true);
+        Click(dialog, IDOK);
+    }});
+    struct {
+        const char* key;
+        uint32_t field;
+        const char* file;
+    } expected[] = {
+        {"DoNotTranferIfLMBPressed", Settings.DoNotTranferIfLMBPressed, "1"},
+        {"BlockingKey", Settings.BlockingKey, "2"},
+        {"IgnorableTRCornerWidth", Settings.IgnorableTRCornerWidth, "120"},
+        {"IgnorableTRCornerHeight", Settings.IgnorableTRCornerHeight, "45"},
+        {"UseKeyToPass", Settings.UseKeyToPass, "1"},
+        {"DisabledBordersFlags", Settings.DisabledBordersFlags, "2"},
+        {"EnableDisableEffectHotKey", Settings.EnableDisableEffectHotKey, "1912"},
+    };
+    for (const auto& e : expected) {
+        EXPECT_EQ(std::to_string(e.field), e.file) << e.key;
+        EXPECT_EQ(IniValue(e.key), e.file) << e.key;
+    }
+    EXPECT_EQ(RunValue(), ExePath());
+
+    // The box now shows the value; unchecking it deletes the value on OK.
+    Options({[&](HWND dialog) {
+        EXPECT_EQ(SendMessageA(Control(dialog, IDC_RUN_AT_STARTUP), BM_GETCHECK, 0, 0), 1);
+        SetCheck(dialog, IDC_RUN_AT_STARTUP, false);
+        Click(dialog, IDOK);
+    }});
+    EXPECT_EQ(RunValue(), "<none>");
+}
+
+TEST_F(Dialogs, CornerSizeTextThatIsNotANumberBecomesSixtyThree) {
+    struct {
+        const char* text;
+        uint32_t stored;
+    } cases[] = {
+        {"abc", 63},
+        {"-5", 63},
+        {"", 63},
+        {"12a", 63},
+        {"0", 0},
+        {"250", 250},
+        // Ten characters are read, as from the settings file.
+        {"12345678901", 1234567890u},
+    };
+    for (const auto& c : cases) {
+        Options({[&](HWND dialog) {
+            SetText(dialog, IDC_CORNER_WIDTH, c.text);
+            SetText(dialog, IDC_CORNER_HEIGHT, "0");
+            Click(dialog, IDOK);
+        }});
+        EXPECT_EQ(Settings.IgnorableTRCornerWidth, c.stored) << c.text;
+        EXPECT_EQ(IniValue("IgnorableTRCornerWidth"), std::to_string(c.stored)) << c.text;
+        EXPECT_EQ(Settings.IgnorableTRCornerHeight, 0u) << c.text;
+    }
+}
+
+TEST_F(Dialogs, CancelAndCloseKeepTheOldHotKeyAndLeaveTheFileUntouched) {
+    const std::string before = "[Options]\r\nShowOptionsHotKey=1913\r\n";
+    WriteTextFile(ini, before);
+    struct {
+        const char* how;
+        std::function<void(HWND)> end;
+    } cases[] = {
+        {"Cancel button", [](HWND dialog) { Click(dialog, IDCANCEL); }},
+        {"Escape", [](HWND dialog) { PostKey(Control(dialog, IDC_LANGUAGE), VK_ESCAPE); }},
+        {"close box", [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); }},
+    };
+    for (const auto& c : cases) {
+        Options({[&](HWND dialog) {
+            SendMessageA(Control(dialog, IDC_OPTIONS_HOTKEY), HKM_SETHOTKEY, kNewOptionsKey, 0);
+            SetCheck(dialog, IDC_BORDER_LEFT, true);
+            c.end(dialog);
+        }});
+        EXPECT_EQ(Settings.ShowOptionsHotKey, kOptionsKey) << c.how;
+        EXPECT_EQ(Settings.DisabledBordersFlags, 0u) << c.how;
+        EXPECT_FALSE(CombinationFree(kOptionsKey)) << c.how;
+        EXPECT_TRUE(CombinationFree(kNewOptionsKey)) << c.how;
+        EXPECT_EQ(ReadTextFile(ini), before) << c.how;
+    }
+}
+
+TEST_F(Dialogs, OkReregistersAllThreeHotKeys) {
+    struct {
+        const char* what;
+        std::function<void(HWND)> change;
+        uint32_t optionsKey; // what the Show Options control holds after the change
+    } cases[] = {
+        {"nothing changed", [](HWND) {}, kOptionsKey},
+        {"set in the control",
+         [](HWND dialog) {
+             SendMessageA(Control(dialog, IDC_OPTIONS_HOTKEY), HKM_SETHOTKEY, kNewOptionsKey, 0);
+         },
+         kNewOptionsKey},
+    };
+    for (const auto& c : cases) {
+        const uint32_t before = Settings.ShowOptionsHotKey;
+        // Another program let go of a key we could not take at start: OK takes it now.
+        UnregisterHotKeys();
+        Options({[&](HWND dialog) {
+            c.change(dialog);
+            Click(dialog, IDOK);
+        }});
+        EXPECT_EQ(Settings.ShowOptionsHotKey, c.optionsKey) << c.what;
+        EXPECT_EQ(IniValue("ShowOptionsHotKey"), std::to_string(c.optionsKey)) << c.what;
+        EXPECT_TRUE(HotKeysRegistered) << c.what;
+        for (int i = 0; i < 3; ++i)
+            EXPECT_NE(HotKeyIds[i], 0) << c.what << " " << i;
+        for (uint32_t held : {kToggleKey, c.optionsKey, kExitKey})
+            EXPECT_FALSE(CombinationFree(held)) << c.what << " " << held;
+        if (before != c.optionsKey) {
+            EXPECT_TRUE(CombinationFree(before)) << c.what;
+        }
+    }
+}
+
+TEST_F(Dialogs, KeysTypedWithoutAModifierOrWithShiftAloneTakeAltInstead) {
+    struct {
+        std::vector<UINT> keys; // pressed in order, released in reverse
+        LRESULT shown;
+    } cases[] = {
+        {{'Q'}, (HOTKEYF_ALT << 8) | 'Q'},
+        // The rule's modifier replaces the invalid one rather than joining it.
+        {{VK_SHIFT, 'Q'}, (HOTKEYF_ALT << 8) | 'Q'},
+        {{VK_CONTROL, 'Q'}, (HOTKEYF_CONTROL << 8) | 'Q'},
+        {{VK_CONTROL, VK_SHIFT, 'Q'}, ((HOTKEYF_CONTROL | HOTKEYF_SHIFT) << 8) | 'Q'},
+    };
+    for (const auto& c : cases) {
+        // Sent straight to the control and read back at once: under Xvfb, Wine feeds a
+        // stray key-down (VK_VOLUME_MUTE) to the focused control soon after it gains focus.
+        Options({[&](HWND dialog) {
+            HWND control = Control(dialog, IDC_EXIT_HOTKEY);
+            for (UINT key : c.keys)
+                SendMessageA(control, WM_KEYDOWN, key, KeyData(key));
+            for (size_t i = c.keys.size(); i-- > 0;)
+                SendMessageA(control, WM_KEYUP, c.keys[i], KeyData(c.keys[i]) | 0xC0000000);
+            EXPECT_EQ(SendMessageA(control, HKM_GETHOTKEY, 0, 0), c.shown) << c.keys.size();
+            Click(dialog, IDCANCEL);
+        }});
+    }
+}
+
+TEST_F(Dialogs, ChosenLanguageIsStoredByFileNameAndRetranslatesTheTrayMenu) {
+    CreateDirectoryA((dir + "Lngs").c_str(), NULL);
+    WriteTextFile(dir + "Lngs\\Test.lng",
+                  "[Info]\r\nLanguage=Testish\r\n[Data]\r\n1=&Aan\r\n30=Opties\r\n");
+    struct {
+        int item;
+        const char* stored;
+        const char* enabledText;
+        const char* nextTitle; // the dialog's title when it opens next
+    } cases[] = {
+        {1, "Test.lng", "&Aan", "Opties"},
+        {0, "Default", "&Enabled", "Options"},
+    };
+    const char* title = "Options";
+    for (const auto& c : cases) {
+        Drive(title, ShowOptionsDialog, {[&](HWND dialog) {
+                  HWND list = Control(dialog, IDC_LANGUAGE);
+                  ASSERT_EQ(SendMessageA(list, CB_GETCOUNT, 0, 0), 2);
+                  char name[64];
+                  SendMessageA(list, CB_GETLBTEXT, 1, (LPARAM)name);
+                  EXPECT_STREQ(name, "Testish");
+                  SendMessageA(list, CB_SETCURSEL, c.item, 0);
+                  Click(dialog, IDOK);
+              }});
+        EXPECT_STREQ(Settings.LanguageFile, c.stored);
+        EXPECT_EQ(IniValue("LanguageFile"), c.stored);
+        char text[64] = "";
+        GetMenuStringA(TrayMenu, CMD_ENABLED, text, sizeof(text), MF_BYCOMMAND);
+        EXPECT_STREQ(text, c.enabledText);
+        title = c.nextTitle;
+    }
+    EXPECT_EQ(CountOurWindows("Options"), 0);
+}
+
+TEST_F(Dialogs, FocusStartsOnTheLanguageListAndStaysOnTheTabsWhenSwitchingByKeyboard) {
+    // Where the focus is before the tab changes, how the tab changes, and where it must end.
+    enum Start { kOnTabs, kOnOk, kInPage };
+    struct {
+        const char* what;
+        Start start;
+        bool byKeyboard; // arrow key on the tabs, else TCM_SETCURSEL and the notification
+        int tab;
+        int focus; // control id that has the focus afterwards
+    } cases[] = {
+        {"right arrow on the tabs", kOnTabs, true, 1, IDC_TABS},
+        {"notification with focus on the tabs", kOnTabs, false, 2, IDC_TABS},
+        {"notification with focus on OK", kOnOk, false, 1, IDOK},
+        {"notification with focus in the page", kInPage, false, 2, IDC_BORDER_TOP},
+        {"back to General from inside the page", kInPage, false, 0, IDC_LANGUAGE},
+    };
+    for (const auto& c : cases) {
+        Options(
+            {[&](HWND dialog) {
+                 HWND general = PageHolding(dialog, IDC_LANGUAGE);
+                 EXPECT_EQ(GetFocus(), GetDlgItem(general, IDC_LANGUAGE)) << c.what;
+                 EXPECT_TRUE(IsWindowVisible(general));
+                 HWND tabs = GetDlgItem(dialog, IDC_TABS);
+                 if (c.start == kInPage) {
+                     // Start from the Blocking page, focus on its first control.
+                     TabCtrl_SetCurSel(tabs, 1);
+                     NMHDR header = {tabs, IDC_TABS, (UINT)TCN_SELCHANGE};
+                     SendMessageA(dialog, WM_NOTIFY, IDC_TABS, (LPARAM)&header);
+                     EXPECT_EQ(GetFocus(), Control(dialog, IDC_BUTTON_GATE)) << c.what;
+                 } else {
+                     SetFocus(GetDlgItem(dialog, c.start == kOnTabs ? IDC_TABS : IDOK));
+                 }
+                 if (c.byKeyboard) {
+                     PostKey(tabs, VK_RIGHT);
+                 } else {
+                     TabCtrl_SetCurSel(tabs, c.tab);
+                     NMHDR header = {tabs, IDC_TABS, (UINT)TCN_SELCHANGE};
+                     SendMessageA(dialog, WM_NOTIFY, IDC_TABS, (LPARAM)&header);
+                 }
+             },
+             [&](HWND dialog) {
+                 const int firstOf[3] = {IDC_LANGUAGE, IDC_BUTTON_GATE, IDC_BORDER_TOP};
+                 EXPECT_EQ(TabCtrl_GetCurSel(GetDlgItem(dialog, IDC_TABS)), c.tab) << c.what;
+                 for (int t = 0; t < 3; ++t)
+                     EXPECT_EQ(IsWindowVisible(PageHolding(dialog, firstOf[t])) != 0, t == c.tab)
+                         << c.what << " page " << t;
+                 EXPECT_EQ(GetFocus(), Control(dialog, c.focus)) << c.what;
+                 Click(dialog, IDCANCEL);
+             }});
+    }
+}
+
+TEST_F(Dialogs, PagesLieOverTheTabsDisplayArea) {
+    Options({[&](HWND dialog) {
+        HWND tabs = GetDlgItem(dialog, IDC_TABS);
+        RECT area;
+        GetClientRect(tabs, &area);
+        TabCtrl_AdjustRect(tabs, FALSE, &area);
+        MapWindowPoints(tabs, NULL, (POINT*)&area, 2);
+        for (int id : {IDC_LANGUAGE, IDC_BUTTON_GATE, IDC_BORDER_TOP}) {
+            HWND page = PageHolding(dialog, id);
+            ASSERT_TRUE(page) << id;
+            EXPECT_EQ(GetParent(page), dialog) << id;
+            RECT at;
+            GetWindowRect(page, &at);
+            EXPECT_TRUE(EqualRect(&at, &area)) << id;
+        }
+        Click(dialog, IDCANCEL);
+    }});
+}
+
+TEST_F(Dialogs, SecondRequestBringsTheOpenDialogForwardAndOpensNoCopy) {
+    struct {
+        const char* title;
+        void (*open)();
+        bool* flag;
+        HWND* handle;
+    } cases[] = {
+        {"Options", ShowOptionsDialog, &OptionsOpen, &OptionsDialog},
+        {"About Quindlet", ShowAboutBox, &AboutOpen, &AboutBox},
+    };
+    for (const auto& c : cases) {
+        Drive(c.title, c.open, {[&](HWND dialog) {
+                  EXPECT_EQ(*c.handle, dialog) << c.title;
+                  EXPECT_TRUE(*c.flag) << c.title;
+                  HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0,
+                                               50, 50, NULL, NULL, Instance, NULL);
+                  SetForegroundWindow(other);
+                  EXPECT_EQ(GetForegroundWindow(), other) << c.title;
+                  c.open(); // returns at once
+                  EXPECT_EQ(CountOurWindows(c.title), 1) << c.title;
+                  EXPECT_EQ(GetForegroundWindow(), dialog) << c.title;
+                  DestroyWindow(other);
+                  Click(dialog, IDOK);
+              }});
+        EXPECT_FALSE(*c.flag) << c.title;
+        EXPECT_EQ(CountOurWindows(c.title), 0) << c.title;
+    }
+}
+
+TEST_F(Dialogs, AboutBoxIgnoresEscapeAndClosesWithOkEnterOrTheCloseBox) {
+    struct {
+        const char* how;
+        std::function<void(HWND)> act;
+        bool closes;
+    } cases[] = {
+        {"Escape", [](HWND dialog) { PostKey(GetDlgItem(dialog, IDOK), VK_ESCAPE); }, false},
+        {"IDCANCEL with no control",
+         [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }, false},
+        {"OK from the menu, not a control",
+         [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); }, false},
+        {"Enter", [](HWND dialog) { PostKey(GetDlgItem(dialog, IDOK), VK_RETURN); }, true},
+        {"OK button", [](HWND dialog) { Click(dialog, IDOK); }, true},
+        {"close box", [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); }, true},
+    };
+    for (const auto& c : cases) {
+        size_t ran =
+            Drive("About Quindlet", ShowAboutBox,
+                  {[&](HWND dialog) {
+                       EXPECT_EQ(ControlText(GetDlgItem(dialog, IDC_ABOUT_DESCRIPTION)),
+                                 "Allows your cursor to move continuously on reaching borders of "
+                                 "the screen.");
+                       c.act(dialog);
+                   },
+                   // Reached only while the box is still up.
+                   [](HWND dialog) { Click(dialog, IDOK); }},
+                  false);
+        EXPECT_EQ(ran == 1, c.closes) << c.how;
+        EXPECT_FALSE(AboutOpen) << c.how;
+        EXPECT_EQ(CountOurWindows("About Quindlet"), 0) << c.how;
+    }
+}
+
+TEST_F(Dialogs, DialogThatCannotBeCreatedLeavesItsOpenFlagClear) {
+    // A module without the program's templates: DialogBoxParamA fails and returns -1.
+    Instance = GetModuleHandleA("kernel32.dll");
+    ShowOptionsDialog();
+    EXPECT_FALSE(OptionsOpen);
+    ShowAboutBox();
+    EXPECT_FALSE(AboutOpen);
+    Instance = GetModuleHandleA(NULL);
+    // Neither flag is stuck: both open again.
+    Options({[](HWND dialog) { Click(dialog, IDCANCEL); }});
+    Drive("About Quindlet", ShowAboutBox, {[](HWND dialog) { Click(dialog, IDOK); }});
+    EXPECT_FALSE(AboutOpen);
+}
+
+} // namespace
