@@ -90,6 +90,29 @@ class EndToEnd(unittest.TestCase):
         self.assertEqual(proc.wait(10), 0)
         holder.kill()
 
+    def options_windows(self):
+        """Visible X windows named exactly "Options" (each Wine top-level window is one)."""
+        out = run("xdotool", "search", "--onlyvisible", "--name", "^Options$").stdout.split()
+        return [int(w) for w in out]
+
+    def test_SecondHotKeyOpensOneOptionsDialogWhileWrappingGoesOn(self):
+        proc = self.h.start_quindlet()
+        self.assertNotEqual(self.h.probe("findwindow", "#32770", "Options").returncode, 0)
+        self.h.probe("keys", CTRL, ALT, F7)
+        end = time.time() + 5
+        while self.h.probe("findwindow", "#32770", "Options").returncode != 0:
+            self.assertLess(time.time(), end, "the Options dialog did not open")
+            time.sleep(0.1)
+        self.assertEqual(len(self.options_windows()), 1)
+        # The dialog's modal loop keeps dispatching the main window's timer.
+        self.assert_wraps(True)
+        self.h.probe("keys", CTRL, ALT, F7)
+        time.sleep(0.5)
+        self.assertEqual(len(self.options_windows()), 1, "a second request opens no copy")
+        self.assertEqual(self.h.probe("findwindow", "#32770", "Options").returncode, 0)
+        self.assertIsNone(proc.poll())
+        self.assert_wraps(True)
+
 
 if __name__ == "__main__":
     unittest.main()
