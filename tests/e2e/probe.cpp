@@ -7,8 +7,15 @@
 //   probe taskbarcreated            broadcasts "TaskbarCreated"
 //   probe findwindow CLASS [TITLE]  exit code 0 when such a top-level window exists
 //   probe waitgone CLASS MS         exit code 0 once no such window exists (within MS ms)
+//   probe procinfo CLASS            for the process owning such a window, prints "pid GDI USER
+//                                   handles windows private-bytes working-set-bytes"; handles
+//                                   also from the system process list, which Wine fills, and
+//                                   windows counted over all its top-level and child windows
+//   probe dlgcommand TITLE ID       posts a click of button ID to the dialog titled TITLE
 // Exit code 2 means a bad command line.
 #include <windows.h>
+#include <psapi.h>
+#include <winternl.h>
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -29,6 +36,43 @@ static void SendKey(WORD vk, bool up) {
     Sleep(20);
 }
 
+// The handle count as the system's process list reports it (0 when unavailable).
+static unsigned long ListedHandleCount(DWORD pid) {
+    typedef LONG(WINAPI * QueryFn)(int, void*, ULONG, ULONG*);
+    QueryFn query =
+        (QueryFn)(void*)GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation");
+    if (!query) return 0;
+    ULONG size = 1 << 20;
+    BYTE* buffer = (BYTE*)malloc(size);
+    unsigned long count = 0;
+    if (buffer && query(5 /* SystemProcessInformation */, buffer, size, &size) == 0) {
+        for (BYTE* p = buffer;;) {
+            SYSTEM_PROCESS_INFORMATION* info = (SYSTEM_PROCESS_INFORMATION*)p;
+            if ((DWORD)(ULONG_PTR)info->UniqueProcessId == pid) count = info->HandleCount;
+            if (!info->NextEntryOffset) break;
+            p += info->NextEntryOffset;
+        }
+    }
+    free(buffer);
+    return count;
+}
+
+static DWORD WindowOwner;
+static unsigned long OwnedWindows;
+
+static BOOL CALLBACK CountChild(HWND window, LPARAM) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == WindowOwner) ++OwnedWindows;
+    return TRUE;
+}
+
+static BOOL CALLBACK CountTopLevel(HWND window, LPARAM) {
+    CountChild(window, 0);
+    EnumChildWindows(window, CountChild, 0);
+    return TRUE;
+}
+
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
     const char* cmd = argv[1];
@@ -42,8 +86,10 @@ int main(int argc, char** argv) {
         printf("%ld %ld\n", p.x, p.y);
         return 0;
     } else if (!strcmp(cmd, "keys") && argc >= 3) {
-        for (int i = 2; i < argc; ++i) SendKey((WORD)Number(argv[i]), false);
-        for (int i = argc - 1; i >= 2; --i) SendKey((WORD)Number(argv[i]), true);
+        for (int i = 2; i < argc; ++i)
+            SendKey((WORD)Number(argv[i]), false);
+        for (int i = argc - 1; i >= 2; --i)
+            SendKey((WORD)Number(argv[i]), true);
         return 0;
     } else if (!strcmp(cmd, "hold") && argc == 5) {
         if (!RegisterHotKey(NULL, 1, Number(argv[2]), Number(argv[3]))) return 1;
@@ -63,6 +109,32 @@ int main(int argc, char** argv) {
             Sleep(20);
         }
         return 0;
+    } else if (!strcmp(cmd, "procinfo") && argc == 3) {
+        HWND window = FindWindowA(argv[2], NULL);
+        DWORD pid = 0;
+        if (!window || !GetWindowThreadProcessId(window, &pid)) return 1;
+        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+        if (!process) return 1;
+        DWORD handles = 0;
+        GetProcessHandleCount(process, &handles);
+        if (!handles) handles = ListedHandleCount(pid);
+        WindowOwner = pid;
+        OwnedWindows = 0;
+        EnumWindows(CountTopLevel, 0);
+        PROCESS_MEMORY_COUNTERS_EX mem;
+        ZeroMemory(&mem, sizeof(mem));
+        GetProcessMemoryInfo(process, (PROCESS_MEMORY_COUNTERS*)&mem, sizeof(mem));
+        printf("%lu %lu %lu %lu %lu %lu %lu\n", pid, GetGuiResources(process, GR_GDIOBJECTS),
+               GetGuiResources(process, GR_USEROBJECTS), handles, OwnedWindows,
+               (unsigned long)mem.PrivateUsage, (unsigned long)mem.WorkingSetSize);
+        CloseHandle(process);
+        return 0;
+    } else if (!strcmp(cmd, "dlgcommand") && argc == 4) {
+        HWND dialog = FindWindowA("#32770", argv[2]);
+        if (!dialog) return 1;
+        int id = Number(argv[3]);
+        HWND button = GetDlgItem(dialog, id);
+        return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)button) ? 0 : 1;
     }
     return 2;
 }

@@ -1,0 +1,527 @@
+"""The measurements behind tools/bench: the real Quindlet.exe under Wine on the sandbox's Xvfb
+display, watched from outside through Xlib (ctypes), /proc and probe.exe.
+
+    bench.py BUILD latency INTERVAL TRIALS      wrap latency, pointer placed at random moments
+    bench.py BUILD idle SECONDS                 CPU and memory with the effect on and off
+    bench.py BUILD startup RUNS                 start to tray icon present
+    bench.py BUILD storm COPIES                 COPIES starts at once: one stays, others exit 0
+    bench.py BUILD soak MINUTES                 random borders, toggles, Options cycles, sampled
+
+Each prints a Markdown fragment on stdout and exits non-zero when a goal or a check fails.
+Expects DISPLAY and WINEPREFIX of a running sandbox (tools/sandbox.sh start_sandbox).
+"""
+import ctypes
+import os
+import random
+import re
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+BUILD = os.path.abspath(sys.argv[1]) if len(sys.argv) > 1 else "build/windows"
+PROBE = os.path.join(BUILD, "probe.exe")
+NULL = subprocess.DEVNULL
+CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
+VK_CONTROL, VK_MENU, VK_F6, VK_F7, VK_F8 = 0x11, 0x12, 0x75, 0x76, 0x77
+
+
+def run(*args, timeout=30):
+    return subprocess.run(list(args), stdin=NULL, capture_output=True, text=True, timeout=timeout)
+
+
+def probe(*args, timeout=30):
+    return run("wine", PROBE, *map(str, args), timeout=timeout)
+
+
+def hotkey(vk):
+    probe("keys", hex(VK_CONTROL), hex(VK_MENU), hex(vk))
+
+
+def pct(values, p):
+    """Nearest-rank percentile."""
+    s = sorted(values)
+    k = max(0, min(len(s) - 1, int(round(p / 100.0 * len(s) + 0.5)) - 1))
+    return s[k]
+
+
+class Pointer:
+    """The X pointer through libX11 directly: one XQueryPointer round trip per read, where
+    spawning xdotool per poll would add ~10 ms to every reading."""
+
+    def __init__(self):
+        x = ctypes.CDLL("libX11.so.6")
+        x.XOpenDisplay.restype = ctypes.c_void_p
+        x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x.XDefaultRootWindow.restype = ctypes.c_ulong
+        x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x.XWarpPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_int,
+                                   ctypes.c_int, ctypes.c_uint, ctypes.c_uint, ctypes.c_int,
+                                   ctypes.c_int]
+        x.XQueryPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_void_p] * 7
+        x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        for name in ("XDisplayWidth", "XDisplayHeight"):
+            getattr(x, name).argtypes = [ctypes.c_void_p, ctypes.c_int]
+        self.x = x
+        self.d = x.XOpenDisplay(None)
+        if not self.d:
+            raise SystemExit("cannot open X display %s" % os.environ.get("DISPLAY"))
+        self.root = x.XDefaultRootWindow(self.d)
+        self.w, self.h = x.XDisplayWidth(self.d, 0), x.XDisplayHeight(self.d, 0)
+        self._v = [ctypes.c_ulong(), ctypes.c_ulong()] + [ctypes.c_int() for _ in range(4)] + \
+            [ctypes.c_uint()]
+        self._refs = [ctypes.byref(v) for v in self._v]
+
+    def read(self):
+        self.x.XQueryPointer(self.d, self.root, *self._refs)
+        return self._v[2].value, self._v[3].value
+
+    def warp(self, x, y):
+        # What `xdotool mousemove` does, done here so that the start time is exact.
+        self.x.XWarpPointer(self.d, 0, self.root, 0, 0, 0, 0, x, y)
+        self.x.XSync(self.d, 0)
+
+    def park(self):
+        """Wine moves the X pointer for a SetCursorPos only when the target differs from the
+        Wine server's own record, which X moves do not update: park through a Wine process
+        first, away from every border, and confirm it through X."""
+        spot = (self.w // 2 + random.randint(-40, 40), self.h // 2 + random.randint(-40, 40))
+        probe("park", *spot)
+        return self.wait_at(spot, 2.0) is not None
+
+    def wait_at(self, want, timeout, step=0.0005):
+        """Seconds until the pointer is at want, or None."""
+        start = time.monotonic()
+        while True:
+            if self.read() == want:
+                return time.monotonic() - start
+            if time.monotonic() - start > timeout:
+                return None
+            time.sleep(step)
+
+    def random_border(self, corner=63):
+        """A random point on a random border and its landing point, clear of the corners and
+        of the ignorable top-right corner."""
+        w, h = self.w, self.h
+        side = random.choice("LRTB")
+        if side in "LR":
+            y = random.randint(corner + 2, h - 3)
+            return ((0, y), (w - 2, y)) if side == "L" else ((w - 1, y), (1, y))
+        x = random.randint(2, w - corner - 3)
+        return ((x, 0), (x, h - 2)) if side == "T" else ((x, h - 1), (x, 1))
+
+
+def tray_icons():
+    """explorer.exe X windows docked in trayer's panel, as (x, y, w, h) in root coordinates."""
+    icons, panel = [], None
+    for line in run("xwininfo", "-root", "-tree").stdout.splitlines():
+        indent = len(line) - len(line.lstrip())
+        if '("panel" "trayer")' in line:
+            panel = indent
+            continue
+        if panel is not None and line.strip() and indent <= panel:
+            panel = None
+        m = re.search(r"(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+)", line)
+        if panel is not None and '("explorer.exe"' in line and m:
+            w, h, x, y = map(int, m.groups())
+            if w >= 12 and h >= 12:
+                icons.append((x, y, w, h))
+    return icons
+
+
+class Program:
+    """A copy of Quindlet.exe in its own folder (settings never leak between runs)."""
+
+    def __init__(self, ini=None):
+        self.dir = tempfile.mkdtemp(prefix="quindlet-bench-")
+        shutil.copy(os.path.join(BUILD, "Quindlet.exe"), self.dir)
+        if os.path.isdir(os.path.join(BUILD, "Lngs")):
+            shutil.copytree(os.path.join(BUILD, "Lngs"), os.path.join(self.dir, "Lngs"))
+        self.exe = os.path.join(self.dir, "Quindlet.exe")
+        self.ini = os.path.join(self.dir, "Quindlet.ini")
+        if ini is not None:
+            with open(self.ini, "w", newline="\r\n") as f:
+                f.write("[Options]\n" + "".join("%s=%s\n" % kv for kv in ini.items()))
+        self.proc = None
+        self.pid = None
+
+    def start(self):
+        self.proc = subprocess.Popen(["wine", self.exe], stdin=NULL, stdout=NULL, stderr=NULL)
+        return self.proc
+
+    def wait_tray(self, before, timeout=20):
+        end = time.monotonic() + timeout
+        while time.monotonic() < end:
+            icons = tray_icons()
+            if len(icons) > before:
+                return icons
+            time.sleep(0.01)
+        return None
+
+    def find_pid(self, timeout=10):
+        """The Linux process of this copy: its command line names our folder, and it runs in
+        our prefix (other sandboxes may run Quindlet.exe at the same time)."""
+        prefix = os.environ.get("WINEPREFIX", "")
+        end = time.monotonic() + timeout
+        while time.monotonic() < end:
+            for p in os.listdir("/proc"):
+                if not p.isdigit():
+                    continue
+                try:
+                    with open("/proc/%s/cmdline" % p, "rb") as f:
+                        cmd = f.read().decode("latin-1")
+                    if self.dir not in cmd or "Quindlet.exe" not in cmd:
+                        continue
+                    with open("/proc/%s/environ" % p, "rb") as f:
+                        env = f.read().decode("latin-1").split("\0")
+                except OSError:
+                    continue
+                if "WINEPREFIX=" + prefix in env:
+                    self.pid = int(p)
+                    return self.pid
+            time.sleep(0.05)
+        return None
+
+    def cpu_seconds(self):
+        with open("/proc/%d/stat" % self.pid) as f:
+            fields = f.read().rsplit(")", 1)[1].split()
+        return (int(fields[11]) + int(fields[12])) / CLOCK_TICKS  # utime + stime
+
+    def memory(self):
+        """(VmRSS, private = Private_Clean + Private_Dirty) in KiB."""
+        rss = private = 0
+        with open("/proc/%d/status" % self.pid) as f:
+            for line in f:
+                if line.startswith("VmRSS:"):
+                    rss = int(line.split()[1])
+        with open("/proc/%d/smaps_rollup" % self.pid) as f:
+            for line in f:
+                if line.startswith(("Private_Clean:", "Private_Dirty:")):
+                    private += int(line.split()[1])
+        return rss, private
+
+    def stop(self):
+        if self.proc and self.proc.poll() is None:
+            hotkey(VK_F8)
+            try:
+                self.proc.wait(10)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait(5)
+        code = self.proc.returncode if self.proc else None
+        probe("waitgone", "TfmMain", "5000")
+        return code
+
+    def read_ini(self):
+        try:
+            with open(self.ini, newline="") as f:
+                return f.read()
+        except FileNotFoundError:
+            return ""
+
+    def cleanup(self):
+        shutil.rmtree(self.dir, ignore_errors=True)
+
+
+def wineserver_pid():
+    prefix = os.environ.get("WINEPREFIX", "")
+    for p in os.listdir("/proc"):
+        if not p.isdigit():
+            continue
+        try:
+            with open("/proc/%s/cmdline" % p, "rb") as f:
+                cmd = f.read()
+            if b"wineserver" not in cmd:
+                continue
+            with open("/proc/%s/environ" % p, "rb") as f:
+                if ("WINEPREFIX=" + prefix).encode() in f.read().split(b"\0"):
+                    return int(p)
+        except OSError:
+            continue
+    return None
+
+
+def proc_cpu(pid):
+    with open("/proc/%d/stat" % pid) as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / CLOCK_TICKS
+
+
+# --- measurements -----------------------------------------------------------------------
+
+def latency(interval, trials):
+    ptr = Pointer()
+    prog = Program({"TimerInterval": interval})
+    prog.start()
+    if not prog.wait_tray(0):
+        print("Quindlet did not start"); return 1
+    samples, missed = [], 0
+    try:
+        for _ in range(trials):
+            if not ptr.park():
+                missed += 1
+                continue
+            # A random pause: a fixed one would phase-lock the placement to the timer.
+            time.sleep(random.uniform(0.05, 0.05 + 3 * interval / 1000.0))
+            start, landing = ptr.random_border()
+            ptr.warp(*start)
+            took = ptr.wait_at(landing, 1.0)
+            if took is None:
+                missed += 1
+            else:
+                samples.append(took * 1000.0)
+    finally:
+        prog.stop()
+        prog.cleanup()
+    if not samples:
+        print("no wrap observed"); return 1
+    p50, p90, p99 = pct(samples, 50), pct(samples, 90), pct(samples, 99)
+    print("| %d ms | %d | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %d |" % (
+        interval, len(samples), interval / 2.0, statistics.mean(samples), p50, p90, p99,
+        max(samples), missed))
+    if interval == 50:
+        ok = p50 <= 27 and p99 <= 55 and missed == 0
+        print("\nGoal at 50 ms: p50 <= 27 ms and p99 <= 55 ms, no missed wrap: **%s**" %
+              ("met" if ok else "NOT met"))
+        return 0 if ok else 1
+    return 0 if missed == 0 else 1
+
+
+def idle(seconds):
+    ptr = Pointer()
+    rows, status = [], 0
+    for enabled in (1, 0):
+        prog = Program({"GlobalEnabled": enabled})
+        prog.start()
+        if not prog.wait_tray(0) or not prog.find_pid():
+            print("Quindlet did not start"); return 1
+        ptr.park()
+        time.sleep(2)  # past start-up work
+        server = wineserver_pid()
+        c0, s0, t0 = prog.cpu_seconds(), proc_cpu(server) if server else 0, time.monotonic()
+        time.sleep(seconds)
+        c1, s1, t1 = prog.cpu_seconds(), proc_cpu(server) if server else 0, time.monotonic()
+        rss, private = prog.memory()
+        info = probe("procinfo", "TfmMain").stdout.split()
+        prog.stop()
+        prog.cleanup()
+        share = 100.0 * (c1 - c0) / (t1 - t0)
+        rows.append((enabled, share, 100.0 * (s1 - s0) / (t1 - t0), rss, private, info))
+        if enabled and share > 0.2:
+            status = 1
+    print("| effect | Quindlet.exe CPU | wineserver CPU | VmRSS | private (smaps) | "
+          "working set (probe) | handles | windows |")
+    print("|---|---|---|---|---|---|---|---|")
+    for enabled, share, server, rss, private, info in rows:
+        ws = "%d KiB" % (int(info[6]) // 1024) if len(info) >= 7 else "?"
+        print("| %s | %.3f %% | %.3f %% | %d KiB | %d KiB | %s | %s | %s |" % (
+            "on" if enabled else "off", share, server, rss, private, ws,
+            info[3] if len(info) >= 7 else "?", info[4] if len(info) >= 7 else "?"))
+    print("\nCPU over %d s, utime+stime from /proc/<pid>/stat (resolution %.2f %%). "
+          "Goal with the effect on: <= 0.2 %% of one core: **%s**." % (
+              seconds, 100.0 / CLOCK_TICKS / seconds, "met" if status == 0 else "NOT met"))
+    return status
+
+
+def startup(runs):
+    times = []
+    for _ in range(runs):
+        prog = Program()
+        before = len(tray_icons())
+        t0 = time.monotonic()
+        prog.start()
+        icons = prog.wait_tray(before)
+        if icons:
+            times.append((time.monotonic() - t0) * 1000.0)
+        prog.stop()
+        prog.cleanup()
+        time.sleep(0.5)
+    if not times:
+        print("the tray icon never appeared"); return 1
+    print("| runs | median | min | max |\n|---|---|---|---|")
+    print("| %d | %.0f ms | %.0f ms | %.0f ms |" % (len(times), statistics.median(times),
+                                                 min(times), max(times)))
+    return 0 if len(times) == runs else 1
+
+
+def storm(copies):
+    prog = Program()
+    procs = [subprocess.Popen(["wine", prog.exe], stdin=NULL, stdout=NULL, stderr=NULL)
+             for _ in range(copies)]
+    t0 = time.monotonic()
+    end = t0 + 60
+    while time.monotonic() < end and sum(p.poll() is None for p in procs) > 1:
+        time.sleep(0.05)
+    settle = time.monotonic() - t0
+    time.sleep(2)  # a late starter would show up here
+    running = [p for p in procs if p.poll() is None]
+    codes = [p.returncode for p in procs if p.poll() is not None]
+    window = probe("findwindow", "TfmMain").returncode == 0
+    last = None
+    if running:
+        prog.proc = running[0]
+        last = prog.stop()
+    for p in running[1:]:
+        p.kill()
+        p.wait(5)
+    prog.cleanup()
+    ok = len(running) == 1 and window and all(c == 0 for c in codes) and last == 0
+    print("| copies | stayed | others exited | their exit codes | remaining one's exit code | "
+          "settled after |\n|---|---|---|---|---|---|")
+    print("| %d | %d | %d | %s | %s | %.1f s |" % (
+        copies, len(running), len(codes), ", ".join("%d×%d" % (codes.count(c), c)
+                                                   for c in sorted(set(codes))), last, settle))
+    print("\nExactly one stays, all others exit 0: **%s**" % ("yes" if ok else "NO"))
+    return 0 if ok else 1
+
+
+SOAK_INI = {"TimerInterval": 50, "LanguageFile": "Default", "EnableDisableEffectHotKey": 1653,
+            "ShowOptionsHotKey": 1654, "ExitProgramHotKey": 1655,
+            "DoNotTranferIfLMBPressed": 1, "BlockingKey": 3, "IgnorableTRCornerWidth": 40,
+            "IgnorableTRCornerHeight": 30, "UseKeyToPass": 0, "DisabledBordersFlags": 0}
+
+
+def options_title():
+    """The Options dialog's title in the built-in texts."""
+    return "Options"
+
+
+def soak(minutes):
+    ptr = Pointer()
+    ini = dict(SOAK_INI)
+    ini["GlobalEnabled"] = 1
+    prog = Program(ini)
+    prog.start()
+    if not prog.wait_tray(0) or not prog.find_pid():
+        print("Quindlet did not start"); return 1
+    enabled = True
+    counts = {"wraps": 0, "wrap mismatches": 0, "hotkey toggles": 0, "tray double-clicks": 0,
+              "Options OK": 0, "Options Cancel": 0}
+    options_available = None
+    samples = []
+
+    def sample(minute):
+        rss, private = prog.memory()
+        info = probe("procinfo", "TfmMain").stdout.split()
+        samples.append((minute, info[3] if len(info) >= 7 else "?",
+                        info[4] if len(info) >= 7 else "?", info[1] if len(info) >= 7 else "?",
+                        info[2] if len(info) >= 7 else "?", rss, private))
+
+    def options_cycle(button):
+        hotkey(VK_F7)
+        if probe("findwindow", "#32770", options_title()).returncode != 0:
+            end = time.monotonic() + 3
+            while time.monotonic() < end:
+                if probe("findwindow", "#32770", options_title()).returncode == 0:
+                    break
+                time.sleep(0.1)
+            else:
+                return False
+        time.sleep(random.uniform(0.1, 0.6))  # wraps keep running under the modal loop
+        probe("dlgcommand", options_title(), button)
+        probe("waitgone", "#32770", "3000")
+        return True
+
+    time.sleep(1)
+    sample(0)
+    start = time.monotonic()
+    next_sample = 1
+    while True:
+        elapsed = (time.monotonic() - start) / 60.0
+        if elapsed >= next_sample:
+            sample(next_sample)
+            next_sample += 1
+            if next_sample > minutes:
+                break
+        action = random.random()
+        if action < 0.6:
+            if not ptr.park():
+                continue
+            time.sleep(random.uniform(0.02, 0.2))
+            at, landing = ptr.random_border(corner=63)
+            ptr.warp(*at)
+            moved = ptr.wait_at(landing, 0.4) is not None
+            counts["wraps"] += moved
+            if moved != enabled:
+                counts["wrap mismatches"] += 1
+        elif action < 0.75:
+            hotkey(VK_F6)
+            enabled = not enabled
+            counts["hotkey toggles"] += 1
+            time.sleep(0.2)
+        elif action < 0.85:
+            icons = tray_icons()
+            if icons:
+                x, y, w, h = icons[0]
+                run("xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click",
+                    "--repeat", "2", "--delay", "80", "1")
+                enabled = not enabled
+                counts["tray double-clicks"] += 1
+                time.sleep(0.3)
+        elif options_available is not False:
+            button = random.choice((1, 2))
+            done = options_cycle(button)
+            if options_available is None:
+                options_available = done
+            if done:
+                counts["Options OK" if button == 1 else "Options Cancel"] += 1
+        time.sleep(random.uniform(0.05, 0.3))
+
+    code = prog.stop()
+    text = prog.read_ini()
+    prog.cleanup()
+    values = dict(line.split("=", 1) for line in text.replace("\r", "").split("\n") if "=" in line)
+    expected = {k: str(v) for k, v in SOAK_INI.items()}
+    expected["GlobalEnabled"] = "1" if enabled else "0"
+    if not counts["Options OK"]:
+        # Keys that only Options OK writes are absent from a file it never saved... unless
+        # they were there from the start, as here: they must be untouched either way.
+        pass
+    bad = ["%s=%r (want %s)" % (k, values.get(k), v) for k, v in expected.items()
+           if values.get(k) != v]
+
+    print("| minute | handles | windows | GDI | USER | VmRSS KiB | private KiB |")
+    print("|---|---|---|---|---|---|---|")
+    for row in samples:
+        print("| %s | %s | %s | %s | %s | %s | %s |" % row)
+    print()
+    print("Actions: " + ", ".join("%s %d" % kv for kv in counts.items()) +
+          ("" if options_available else
+           " (the Options dialog did not open on its hotkey in this build: no Options cycles)"))
+    first, last = samples[1] if len(samples) > 2 else samples[0], samples[-1]
+    flat = all(str(a) == str(b) for a, b in zip(first[1:3], last[1:3])) and \
+        last[6] - first[6] <= 512
+    print("\nFrom minute %s to minute %s: handles %s -> %s, windows %s -> %s, private %d -> %d KiB:"
+          " **%s**" % (first[0], last[0], first[1], last[1], first[2], last[2], first[6],
+                       last[6], "flat" if flat else "NOT flat"))
+    print("\nSettings file at the end: %s; exit code %s." % (
+        "every key intact" if not bad else "; ".join(bad), code))
+    if counts["wrap mismatches"]:
+        print("\nA wrap happened (or not) against the effect's state %d times." %
+              counts["wrap mismatches"])
+    return 0 if flat and not bad and code == 0 and not counts["wrap mismatches"] else 1
+
+
+def main():
+    if len(sys.argv) < 3:
+        print(__doc__); return 2
+    what, arg = sys.argv[2], int(sys.argv[3]) if len(sys.argv) > 3 else None
+    random.seed()
+    if what == "latency":
+        return latency(arg, int(sys.argv[4]))
+    if what == "idle":
+        return idle(arg)
+    if what == "startup":
+        return startup(arg)
+    if what == "storm":
+        return storm(arg)
+    if what == "soak":
+        return soak(arg)
+    print(__doc__)
+    return 2
+
+
+if __name__ == "__main__":
+    sys.exit(main())
