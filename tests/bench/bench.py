@@ -259,9 +259,11 @@ def latency(interval, trials):
         print("Quindlet did not start"); return 1
     samples, missed = [], 0
     try:
-        for _ in range(trials):
+        parks = 0
+        while len(samples) + missed < trials and parks < 3 * trials:
+            parks += 1
             if not ptr.park():
-                missed += 1
+                print("park not seen through X: %s" % (ptr.read(),), file=sys.stderr)
                 continue
             # A random pause: a fixed one would phase-lock the placement to the timer.
             time.sleep(random.uniform(0.05, 0.05 + 3 * interval / 1000.0))
@@ -270,6 +272,8 @@ def latency(interval, trials):
             took = ptr.wait_at(landing, 1.0)
             if took is None:
                 missed += 1
+                print("missed: placed at %s, want %s, pointer at %s" % (start, landing,
+                      ptr.read()), file=sys.stderr)
             else:
                 samples.append(took * 1000.0)
     finally:
