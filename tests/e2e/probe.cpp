@@ -12,8 +12,13 @@
 //                                   also from the system process list, which Wine fills, and
 //                                   windows counted over all its top-level and child windows
 //   probe dlgcommand TITLE ID       posts a click of button ID to the dialog titled TITLE
+//   probe tabrect TITLE INDEX       prints the screen rectangle "X Y W H" of tab INDEX of the
+//                                   tab control (id 1005) in the dialog titled TITLE
+//   probe dialogrect                prints the screen rectangle "X Y W H" of the top-level
+//                                   dialog (class #32770); TITLE "-" above means that one too
 // Exit code 2 means a bad command line.
 #include <windows.h>
+#include <commctrl.h>
 #include <psapi.h>
 #include <winternl.h>
 
@@ -34,6 +39,33 @@ static void SendKey(WORD vk, bool up) {
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     SendInput(1, &input, sizeof(input));
     Sleep(20);
+}
+
+// "-" stands for whichever top-level dialog there is.
+static HWND FindDialog(const char* title) {
+    return FindWindowA("#32770", strcmp(title, "-") ? title : NULL);
+}
+
+// TCM_GETITEMRECT writes through a pointer, which must point into the tab control's own
+// process: the rectangle is read back from memory allocated there.
+static int PrintTabRect(const char* title, int index) {
+    HWND dialog = FindDialog(title);
+    HWND tabs = dialog ? GetDlgItem(dialog, 1005) : NULL;
+    if (!tabs) return 1;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tabs, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process) return 1;
+    void* remote = VirtualAllocEx(process, NULL, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    RECT r = {0, 0, 0, 0};
+    bool ok = remote && SendMessageA(tabs, TCM_GETITEMRECT, index, (LPARAM)remote) &&
+              ReadProcessMemory(process, remote, &r, sizeof(r), NULL);
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    if (!ok) return 1;
+    MapWindowPoints(tabs, NULL, (POINT*)&r, 2);
+    printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
 }
 
 // The handle count as the system's process list reports it (0 when unavailable).
@@ -130,11 +162,19 @@ int main(int argc, char** argv) {
         CloseHandle(process);
         return 0;
     } else if (!strcmp(cmd, "dlgcommand") && argc == 4) {
-        HWND dialog = FindWindowA("#32770", argv[2]);
+        HWND dialog = FindDialog(argv[2]);
         if (!dialog) return 1;
         int id = Number(argv[3]);
         HWND button = GetDlgItem(dialog, id);
         return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)button) ? 0 : 1;
+    } else if (!strcmp(cmd, "dialogrect")) {
+        RECT r;
+        HWND dialog = FindDialog("-");
+        if (!dialog || !IsWindowVisible(dialog) || !GetWindowRect(dialog, &r)) return 1;
+        printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
+    } else if (!strcmp(cmd, "tabrect") && argc == 4) {
+        return PrintTabRect(argv[2], Number(argv[3]));
     }
     return 2;
 }
