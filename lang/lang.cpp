@@ -93,24 +93,12 @@ static void ApplyText(HWND window, const TextTarget& target, char* text) {
     }
 }
 
-// ProgramDir + "Lngs\" + name. With no known program folder (a module path too long for
-// InitPaths) a bare "Lngs\..." would be relative: to the working folder for the file search and
-// to the Windows folder for the profile functions. No language files at all, rather than files
-// from some other folder.
-static bool LanguageFolderPath(char* path, size_t pathSize, const char* name) {
-    if (ProgramDir[0] == '\0') {
-        path[0] = '\0';
-        return false;
-    }
-    return BuildLanguagePath(path, pathSize, ProgramDir, name);
-}
-
 // The chosen language file's path, or false for the built-in texts: "Default" (compared
 // case-sensitively), or a hand-edited name too long for a path, which is treated as Default
 // rather than read from a cut-off path.
 static bool ChosenLanguagePath(char* path, size_t pathSize) {
     if (lstrcmpA(Settings.LanguageFile, "Default") == 0) return false;
-    return LanguageFolderPath(path, pathSize, Settings.LanguageFile);
+    return BuildLanguagePath(path, pathSize, ProgramDir, Settings.LanguageFile);
 }
 
 static void ApplyTexts(HWND window, const TextTarget* targets, size_t count) {
@@ -175,7 +163,7 @@ int BuildLanguageList(HWND languageCombo) {
     int result = lstrcmpA(Settings.LanguageFile, "Default") == 0 ? 0 : -1;
     int position = 1;
     char pattern[kPathSize];
-    if (!LanguageFolderPath(pattern, sizeof(pattern), "*.lng")) return 0;
+    if (!BuildLanguagePath(pattern, sizeof(pattern), ProgramDir, "*.lng")) return 0;
 
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(pattern, &found);
@@ -187,7 +175,7 @@ int BuildLanguageList(HWND languageCombo) {
         char path[kPathSize];
         // A name too long for its path could never be read; it takes no place in the list,
         // so list positions and combo-box items stay in step.
-        if (!LanguageFolderPath(path, sizeof(path), found.cFileName)) continue;
+        if (!BuildLanguagePath(path, sizeof(path), ProgramDir, found.cFileName)) continue;
         LanguageEntry* entry = AppendLanguageEntry(tail, found.cFileName);
         if (!entry) break;
         tail = &entry->next;

@@ -21,7 +21,8 @@ extern const size_t UiTextCount;
 // The built-in text of a number, or NULL when the table has no such number.
 const char* BuiltInText(int number);
 
-// ProgramDir + "Lngs\" + fileName into out; false (out left empty) when it would not fit.
+// ProgramDir + "Lngs\" + fileName into out; false (out left empty) when it would not fit or
+// when programDir is empty (the program's folder is unknown).
 bool BuildLanguagePath(char* out, size_t outSize, const char* programDir, const char* fileName);
 // The file name up to its last '.', or the whole name when it has none; cut to fit outSize.
 void LanguageBaseName(char* out, size_t outSize, const char* fileName);

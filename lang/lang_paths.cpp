@@ -5,6 +5,13 @@
 #include <string.h>
 
 bool BuildLanguagePath(char* out, size_t outSize, const char* programDir, const char* fileName) {
+    // No known program folder (a module path too long to derive one): a bare "Lngs\..." would
+    // be relative, to the working folder for a file search and to the Windows folder for the
+    // profile functions, so no language file is read at all.
+    if (programDir[0] == '\0') {
+        if (outSize) out[0] = '\0';
+        return false;
+    }
     if (!CopyText(out, outSize, programDir)) return false;
     if (!AppendText(out, outSize, "Lngs\\")) return false;
     return AppendText(out, outSize, fileName);

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     char* out = (char*)malloc(pathSize ? pathSize : 1);
     memset(out, 'X', pathSize ? pathSize : 1);
-    bool fits = dirLen + 5 + nameLen < pathSize;
+    bool fits = dirLen > 0 && dirLen + 5 + nameLen < pathSize;
     bool ok = BuildLanguagePath(out, pathSize, dir, name);
     FUZZ_CHECK(ok == fits);
     if (ok) {
@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The product's own buffer size as well: a long LanguageFile must not overrun it.
     char* product = (char*)malloc(kPathSize);
     ok = BuildLanguagePath(product, kPathSize, dir, name);
-    FUZZ_CHECK(ok == (dirLen + 5 + nameLen < kPathSize));
+    FUZZ_CHECK(ok == (dirLen > 0 && dirLen + 5 + nameLen < kPathSize));
     free(product);
 
     char* base = (char*)malloc(baseSize ? baseSize : 1);

@@ -41,6 +41,8 @@ TEST(BuildLanguagePath, JoinsFolderAndNameOrRefusesWhatWouldNotFit) {
     char out[kPathSize];
     ASSERT_TRUE(BuildLanguagePath(out, sizeof(out), "C:\\Tools\\", "Deutsch.lng"));
     EXPECT_STREQ(out, "C:\\Tools\\Lngs\\Deutsch.lng");
+    EXPECT_FALSE(BuildLanguagePath(out, sizeof(out), "", "Deutsch.lng")) << "relative path";
+    EXPECT_STREQ(out, "");
 
     const std::string dir = "C:\\Tools\\";
     for (size_t nameLen = 230; nameLen < 260; ++nameLen) {
