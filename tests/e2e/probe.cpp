@@ -12,6 +12,8 @@
 //                                   also from the system process list, which Wine fills, and
 //                                   windows counted over all its top-level and child windows
 //   probe dlgcommand TITLE ID       posts a click of button ID to the dialog titled TITLE
+//   probe idletimer MS              a hidden window with an MS timer that does nothing: the
+//                                   cost of a bare timer loop under Wine, to compare with
 //   probe tabrect TITLE INDEX       prints the screen rectangle "X Y W H" of tab INDEX of the
 //                                   tab control (id 1005) in the dialog titled TITLE
 //   probe dialogrect                prints the screen rectangle "X Y W H" of the top-level
@@ -89,6 +91,11 @@ static unsigned long ListedHandleCount(DWORD pid) {
     return count;
 }
 
+static LRESULT CALLBACK IdleTimerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) return 0;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
 static DWORD WindowOwner;
 static unsigned long OwnedWindows;
 
@@ -160,6 +167,20 @@ int main(int argc, char** argv) {
                GetGuiResources(process, GR_USEROBJECTS), handles, OwnedWindows,
                (unsigned long)mem.PrivateUsage, (unsigned long)mem.WorkingSetSize);
         CloseHandle(process);
+        return 0;
+    } else if (!strcmp(cmd, "idletimer") && argc == 3) {
+        WNDCLASSA wc;
+        ZeroMemory(&wc, sizeof(wc));
+        wc.lpfnWndProc = IdleTimerProc;
+        wc.hInstance = GetModuleHandleA(NULL);
+        wc.lpszClassName = "ProbeIdleTimer";
+        RegisterClassA(&wc);
+        HWND window = CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10,
+                                      NULL, NULL, wc.hInstance, NULL);
+        SetTimer(window, 1, Number(argv[2]), NULL);
+        MSG msg;
+        while (GetMessageA(&msg, NULL, 0, 0) > 0)
+            DispatchMessageA(&msg);
         return 0;
     } else if (!strcmp(cmd, "dlgcommand") && argc == 4) {
         HWND dialog = FindDialog(argv[2]);
