@@ -5,7 +5,7 @@
 
 // A HotKeyCode in RegisterHotKey's terms.
 struct HotKeyArgs {
-    uint16_t modifiers;  // MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4, MOD_WIN 8
+    uint16_t modifiers; // MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4, MOD_WIN 8
     uint16_t virtualKey;
 };
 

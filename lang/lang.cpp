@@ -28,8 +28,9 @@ static const TextTarget kTrayMenuTexts[] = {
 };
 
 static const TextTarget kOptionsTexts[] = {
-    {10, kControlText, IDOK}, {11, kControlText, IDCANCEL}, {30, kWindowTitle, 0},
-    {31, kTabItem, 0},        {32, kTabItem, 1},            {33, kTabItem, 2},
+    {10, kControlText, IDOK}, {11, kControlText, IDCANCEL},
+    {30, kWindowTitle, 0},    {31, kTabItem, 0},
+    {32, kTabItem, 1},        {33, kTabItem, 2},
 };
 
 static const TextTarget kGeneralTexts[] = {
@@ -40,12 +41,12 @@ static const TextTarget kGeneralTexts[] = {
 };
 
 static const TextTarget kBlockingTexts[] = {
-    {50, kControlText, IDC_BLOCKING_GROUP},      {51, kControlText, IDC_BUTTON_GATE},
-    {52, kControlText, IDC_BUTTON_GATE_NOTE},    {53, kControlText, IDC_BLOCKING_KEY_LABEL},
-    {54, kListItem, IDC_BLOCKING_KEY},           {55, kControlText, IDC_CORNER_GROUP},
-    {56, kControlText, IDC_CORNER_WIDTH_LABEL},  {57, kControlText, IDC_CORNER_HEIGHT_LABEL},
-    {58, kControlText, IDC_CORNER_NOTE},         {59, kControlText, IDC_GATING_GROUP},
-    {60, kControlText, IDC_USE_KEY_TO_PASS},     {61, kControlText, IDC_GATING_NOTE},
+    {50, kControlText, IDC_BLOCKING_GROUP},     {51, kControlText, IDC_BUTTON_GATE},
+    {52, kControlText, IDC_BUTTON_GATE_NOTE},   {53, kControlText, IDC_BLOCKING_KEY_LABEL},
+    {54, kListItem, IDC_BLOCKING_KEY},          {55, kControlText, IDC_CORNER_GROUP},
+    {56, kControlText, IDC_CORNER_WIDTH_LABEL}, {57, kControlText, IDC_CORNER_HEIGHT_LABEL},
+    {58, kControlText, IDC_CORNER_NOTE},        {59, kControlText, IDC_GATING_GROUP},
+    {60, kControlText, IDC_USE_KEY_TO_PASS},    {61, kControlText, IDC_GATING_NOTE},
 };
 
 static const TextTarget kBordersTexts[] = {
@@ -169,7 +170,8 @@ int BuildLanguageList(HWND languageCombo) {
     HANDLE search = FindFirstFileA(pattern, &found);
     if (search == INVALID_HANDLE_VALUE) return result < 0 ? 0 : result;
     LanguageEntry** tail = &LanguageList;
-    while (*tail) tail = &(*tail)->next;
+    while (*tail)
+        tail = &(*tail)->next;
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         char path[kPathSize];
@@ -201,7 +203,8 @@ void SelectedLanguage(HWND languageCombo) {
         return;
     }
     LanguageEntry* entry = LanguageList;
-    for (LRESULT i = 1; entry && i < n; ++i) entry = entry->next;
+    for (LRESULT i = 1; entry && i < n; ++i)
+        entry = entry->next;
     if (entry) lstrcpynA(Settings.LanguageFile, entry->fileName, sizeof(Settings.LanguageFile));
 }
 

@@ -59,8 +59,8 @@ void ApplyStartupRegistration(bool wanted) {
     if (len == 0 || len >= kPathSize) return;
     module[len] = '\0';
     HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kRunKey, 0, NULL, REG_OPTION_NON_VOLATILE,
-                        KEY_SET_VALUE, NULL, &key, NULL) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kRunKey, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                        NULL, &key, NULL) != ERROR_SUCCESS)
         return;
     RegSetValueExA(key, kValueName, 0, REG_SZ, (const BYTE*)module, len + 1);
     RegCloseKey(key);

@@ -10,12 +10,12 @@
 #include <stdint.h>
 
 struct WrapInput {
-    int32_t x, y;           // cursor position; negative on a monitor left of / above the primary
-    int32_t screenWidth;    // SM_CXSCREEN
-    int32_t screenHeight;   // SM_CYSCREEN
+    int32_t x, y;             // cursor position; negative on a monitor left of / above the primary
+    int32_t screenWidth;      // SM_CXSCREEN
+    int32_t screenHeight;     // SM_CYSCREEN
     uint32_t disabledBorders; // BorderFlags; only the low byte is looked at
-    uint32_t cornerWidth;   // IgnorableTRCornerWidth
-    uint32_t cornerHeight;  // IgnorableTRCornerHeight
+    uint32_t cornerWidth;     // IgnorableTRCornerWidth
+    uint32_t cornerHeight;    // IgnorableTRCornerHeight
 };
 
 struct WrapTarget {

@@ -25,8 +25,8 @@ TEST(LanguageBaseName, CutsAtTheLastDot) {
     struct {
         const char* name;
         const char* base;
-    } cases[] = {{"Deutsch.lng", "Deutsch"}, {"pt.BR.lng", "pt.BR"}, {"NoDot", "NoDot"},
-                 {".lng", ""}};
+    } cases[] = {
+        {"Deutsch.lng", "Deutsch"}, {"pt.BR.lng", "pt.BR"}, {"NoDot", "NoDot"}, {".lng", ""}};
     for (const auto& c : cases) {
         char out[kPathSize];
         LanguageBaseName(out, sizeof(out), c.name);

@@ -14,12 +14,24 @@ TEST(ParseDecimal, DigitsParseAndAnythingElseGivesTheDefault) {
         const char* text;
         uint32_t expected;
     } cases[] = {
-        {"0", 0},           {"50", 50},         {"007", 7},          {"4294967295", 4294967295u},
-        {"4294967296", 0},  {"4294967297", 1},  {"9999999999", 1410065407u},
-        {"", 63},           {"abc", 63},        {"-5", 63},          {"+5", 63},
-        {" 5", 63},         {"5 ", 63},         {"1a", 63},          {"0x10", 63},
+        {"0", 0},
+        {"50", 50},
+        {"007", 7},
+        {"4294967295", 4294967295u},
+        {"4294967296", 0},
+        {"4294967297", 1},
+        {"9999999999", 1410065407u},
+        {"", 63},
+        {"abc", 63},
+        {"-5", 63},
+        {"+5", 63},
+        {" 5", 63},
+        {"5 ", 63},
+        {"1a", 63},
+        {"0x10", 63},
     };
-    for (const auto& c : cases) EXPECT_EQ(ParseDecimal(c.text, 63), c.expected) << c.text;
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseDecimal(c.text, 63), c.expected) << c.text;
 }
 
 TEST(CopyText, RefusesWhatDoesNotFitAndLeavesItEmpty) {
@@ -67,8 +79,8 @@ TEST(DeriveProgramPaths, LongProgramPathsNeverOverrunTheirBuffers) {
             if (variant == 1) module.replace(module.size() - 4, 4, ".exe");
             if (variant == 2) module = std::string(len, 'b'); // no backslash, no dot
             std::unique_ptr<char[]> dir(new char[kPathSize]), ini(new char[kPathSize]);
-            bool ok = DeriveProgramPaths(module.c_str(), dir.get(), kPathSize, ini.get(),
-                                         kPathSize);
+            bool ok =
+                DeriveProgramPaths(module.c_str(), dir.get(), kPathSize, ini.get(), kPathSize);
             size_t stem = variant == 1 ? len - 4 : len;
             size_t dirLen = variant == 2 ? len + 1 : 3;
             bool fits = stem + 4 < kPathSize && dirLen < kPathSize;

@@ -31,7 +31,7 @@ WrapInput Input(const TargetCase& c) {
 }
 
 const TargetCase kTargetCases[] = {
-    // name                      x     y     W     H   flags  CW   CH   moved corner nx    ny
+    // name, cursor x and y, screen W and H, flags, corner W and H, moved, in corner, landing x, y
     {"LeftBorderWrapsToJustInsideRight", 0, 300, 1024, 768, 0, 63, 63, true, false, 1022, 300},
     {"RightBorderWrapsToJustInsideLeft", 1023, 300, 1024, 768, 0, 63, 63, true, false, 1, 300},
     {"TopBorderWrapsToJustAboveBottom", 500, 0, 1024, 768, 0, 63, 63, true, false, 500, 766},
@@ -108,15 +108,15 @@ struct GateCase {
 TEST(WrapGateOpen, BlockingKeyStopsOrPassesByGate) {
     const GateCase cases[] = {
         // corner button key   pass   open
-        {false, false, false, false, true},  // plain wrap
+        {false, false, false, false, true}, // plain wrap
         {false, false, false, true, true},
-        {false, false, true, false, false},  // blocking key stops a plain wrap
+        {false, false, true, false, false}, // blocking key stops a plain wrap
         {false, false, true, true, false},
-        {true, false, false, true, false},   // corner holds without the key
-        {true, false, true, true, true},     // key passes the corner with UseKeyToPass
-        {true, false, true, false, false},   // but never without it
-        {false, true, false, true, false},   // held button holds
-        {false, true, true, true, true},     // key passes the button with UseKeyToPass
+        {true, false, false, true, false}, // corner holds without the key
+        {true, false, true, true, true},   // key passes the corner with UseKeyToPass
+        {true, false, true, false, false}, // but never without it
+        {false, true, false, true, false}, // held button holds
+        {false, true, true, true, true},   // key passes the button with UseKeyToPass
         {false, true, true, false, false},
         {true, true, true, true, true},
         {true, true, false, false, false},

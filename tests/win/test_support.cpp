@@ -29,7 +29,8 @@ std::string ReadTextFile(const std::string& path) {
     if (!f) return text;
     char buffer[4096];
     size_t n;
-    while ((n = fread(buffer, 1, sizeof(buffer), f)) > 0) text.append(buffer, n);
+    while ((n = fread(buffer, 1, sizeof(buffer), f)) > 0)
+        text.append(buffer, n);
     fclose(f);
     return text;
 }
