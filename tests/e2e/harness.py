@@ -176,6 +176,12 @@ class Harness:
 
     # --- clean-up ------------------------------------------------------------------
     def close(self):
+        # A Quindlet left running would hold the mutex for the next test. End it by its own exit
+        # hotkey first: a killed process leaves its global atoms behind for the life of the
+        # Wine server, as it would on Windows.
+        if self.probe("findwindow", "TfmMain").returncode == 0:
+            self.probe("keys", "0x11", "0x12", "0x77")
+            self.probe("waitgone", "TfmMain", "3000")
         for p in self.procs:
             if p.poll() is None:
                 p.kill()
@@ -183,8 +189,4 @@ class Harness:
                     p.wait(5)
                 except subprocess.TimeoutExpired:
                     pass
-        # Whatever Quindlet is left in the prefix would hold the mutex for the next test.
-        if self.probe("findwindow", "TfmMain").returncode == 0:
-            self.probe("keys", "0x11", "0x12", "0x77")  # the exit hotkey
-            self.probe("waitgone", "TfmMain", "3000")
         shutil.rmtree(self.dir, ignore_errors=True)

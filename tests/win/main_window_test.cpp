@@ -194,15 +194,21 @@ TEST_F(MainWindow_, HotKeysHeldWhileRunningAndFreedAtDestruction) {
 }
 
 TEST_F(MainWindow_, CombinationHeldElsewhereLeavesTheOtherTwoWorking) {
+    // Global atoms outlive a process that was killed; only check ours when nobody else's is there.
+    bool atomsFree = !GlobalFindAtomA("QuindletHotKey1") && !GlobalFindAtomA("QuindletHotKey2");
     ASSERT_TRUE(RegisterHotKey(NULL, 0x7001, MOD_CONTROL | MOD_ALT, VK_F10));
     Create("");
     EXPECT_EQ(HotKeyIds[0], 0) << "the failed registration released its atom";
-    EXPECT_EQ(GlobalFindAtomA("QuindletHotKey1"), 0);
+    if (atomsFree) {
+        EXPECT_EQ(GlobalFindAtomA("QuindletHotKey1"), 0);
+    }
     EXPECT_NE(HotKeyIds[1], 0);
     EXPECT_NE(HotKeyIds[2], 0);
     EXPECT_FALSE(CombinationFree(MOD_CONTROL | MOD_ALT, VK_F11));
     DestroyWindow(MainWindow);
-    EXPECT_EQ(GlobalFindAtomA("QuindletHotKey2"), 0) << "atoms released at destruction";
+    if (atomsFree) {
+        EXPECT_EQ(GlobalFindAtomA("QuindletHotKey2"), 0) << "atoms released at destruction";
+    }
     UnregisterHotKey(NULL, 0x7001);
 }
 
