@@ -344,6 +344,34 @@ TEST_F(Dialogs, CancelAndCloseKeepTheOldHotKeyAndLeaveTheFileUntouched) {
     }
 }
 
+// Cancel writes nothing to the registry; a value naming another file is gone already, because
+// setting up the General page removed it.
+TEST_F(Dialogs, CancelLeavesOurRunValueButNotAForeignOne) {
+    const std::string quoted = "\"" + ExePath() + "\"";
+    struct {
+        const char* stored; // NULL: our own value, written by the program
+        std::string after;
+    } cases[] = {{NULL, ExePath()}, {quoted.c_str(), "<none>"}};
+    for (const auto& c : cases) {
+        if (c.stored) {
+            HKEY key;
+            ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kRunKey, 0, NULL, 0, KEY_SET_VALUE, NULL,
+                                      &key, NULL),
+                      ERROR_SUCCESS);
+            RegSetValueExA(key, "Quindlet", 0, REG_SZ, (const BYTE*)c.stored,
+                           (DWORD)strlen(c.stored) + 1);
+            RegCloseKey(key);
+        } else {
+            ApplyStartupRegistration(true);
+        }
+        Options({[&](HWND dialog) {
+            SetCheck(dialog, IDC_RUN_AT_STARTUP, false);
+            Click(dialog, IDCANCEL);
+        }});
+        EXPECT_EQ(RunValue(), c.after) << (c.stored ? c.stored : "own value");
+    }
+}
+
 TEST_F(Dialogs, OkReregistersAllThreeHotKeys) {
     struct {
         const char* what;

@@ -212,6 +212,21 @@ TEST_F(MainWindow_, CombinationHeldElsewhereLeavesTheOtherTwoWorking) {
     UnregisterHotKey(NULL, 0x7001);
 }
 
+// With the effect off there is no wrap timer to stop; a timer 1 that exists anyway (set here
+// behind the program's back) shows that destruction leaves timers alone then.
+TEST_F(MainWindow_, DestroyingWithEffectOffStopsNoTimer) {
+    Create("GlobalEnabled=0\r\n");
+    SetTimer(MainWindow, TIMER_WRAP, 1000, NULL);
+    Send(WM_DESTROY, 0, 0);
+    EXPECT_TRUE(KillTimer(MainWindow, TIMER_WRAP));
+}
+
+TEST_F(MainWindow_, DestroyingWithEffectOnStopsTheWrapTimer) {
+    Create("GlobalEnabled=1\r\n");
+    Send(WM_DESTROY, 0, 0);
+    EXPECT_FALSE(KillTimer(MainWindow, TIMER_WRAP));
+}
+
 TEST_F(MainWindow_, DestructionRemovesIconMenuAndPostsQuitZero) {
     Create("GlobalEnabled=0\r\n");
     HMENU menu = MenuResource;
