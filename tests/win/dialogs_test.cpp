@@ -139,18 +139,6 @@ int CountOurWindows(const char* title) {
     return count.n;
 }
 
-// True when RegisterHotKey for this combination succeeds, that is when nobody holds it; it
-// fails with ERROR_HOTKEY_ALREADY_REGISTERED while the main window holds it.
-bool CombinationFree(uint32_t code) {
-    HotKeyArgs args = HotKeyToModifiers(code);
-    if (!RegisterHotKey(NULL, 0x7100, args.modifiers, args.virtualKey)) {
-        EXPECT_EQ(GetLastError(), 1409u);
-        return false;
-    }
-    UnregisterHotKey(NULL, 0x7100);
-    return true;
-}
-
 std::string RunValue() {
     HKEY key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
@@ -160,12 +148,6 @@ std::string RunValue() {
     LONG result = RegQueryValueExA(key, "Quindlet", NULL, &type, (BYTE*)data, &size);
     RegCloseKey(key);
     return result == ERROR_SUCCESS ? data : "<none>";
-}
-
-std::string ExePath() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(NULL, path, sizeof(path));
-    return path;
 }
 
 class Dialogs : public testing::Test {
@@ -282,7 +264,7 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
         EXPECT_EQ(std::to_string(e.field), e.file) << e.key;
         EXPECT_EQ(IniValue(e.key), e.file) << e.key;
     }
-    EXPECT_EQ(RunValue(), ExePath());
+    EXPECT_EQ(RunValue(), ModulePath());
 
     // The box now shows the value; unchecking it deletes the value on OK.
     Options({[&](HWND dialog) {
@@ -347,11 +329,11 @@ TEST_F(Dialogs, CancelAndCloseKeepTheOldHotKeyAndLeaveTheFileUntouched) {
 // Cancel writes nothing to the registry; a value naming another file is gone already, because
 // setting up the General page removed it.
 TEST_F(Dialogs, CancelLeavesOurRunValueButNotAForeignOne) {
-    const std::string quoted = "\"" + ExePath() + "\"";
+    const std::string quoted = "\"" + ModulePath() + "\"";
     struct {
         const char* stored; // NULL: our own value, written by the program
         std::string after;
-    } cases[] = {{NULL, ExePath()}, {quoted.c_str(), "<none>"}};
+    } cases[] = {{NULL, ModulePath()}, {quoted.c_str(), "<none>"}};
     for (const auto& c : cases) {
         if (c.stored) {
             HKEY key;

@@ -41,12 +41,6 @@ std::string ControlText(HWND window, int id) {
     return text;
 }
 
-std::string MenuText(int command) {
-    char text[2048] = "";
-    GetMenuStringA(TrayMenu, command, text, sizeof(text), MF_BYCOMMAND);
-    return text;
-}
-
 // A [Data] section giving every text of the table the value "T<number>".
 std::string EveryTextNumbered() {
     std::string body = "[Data]\r\n";
@@ -101,8 +95,8 @@ class Lang : public testing::Test {
         ASSERT_TRUE(TrayMenu != NULL);
     }
     std::vector<std::string> TrayTexts() {
-        return {MenuText(CMD_ABOUT), MenuText(CMD_ENABLED), MenuText(CMD_OPTIONS),
-                MenuText(CMD_EXIT)};
+        return {TrayMenuText(CMD_ABOUT), TrayMenuText(CMD_ENABLED), TrayMenuText(CMD_OPTIONS),
+                TrayMenuText(CMD_EXIT)};
     }
 
     std::string dir, lngs;
@@ -288,7 +282,7 @@ TEST_F(Lang, LanguageFileTooLongForAPathIsTreatedAsDefault) {
     LoadTrayMenu();
     UseLanguage("Full.lng");
     LocalizeTrayMenu();
-    ASSERT_EQ(MenuText(CMD_ENABLED), "&An");
+    ASSERT_EQ(TrayMenuText(CMD_ENABLED), "&An");
 
     // The record around LanguageFile is left exactly as it was.
     UseLanguage(longName);

@@ -264,12 +264,6 @@ const struct {
     {3, CMD_EXIT},
 };
 
-std::string MenuText(UINT command) {
-    char text[2048];
-    int n = GetMenuStringA(TrayMenu, command, text, sizeof(text), MF_BYCOMMAND);
-    return n > 0 ? std::string(text, n) : std::string();
-}
-
 TEST(ShippedLanguageMenu, EachFileTranslatesTheTrayMenuAndDefaultRestoresEnglish) {
     std::vector<LanguageFile> files = ShippedLanguageFiles();
     ASSERT_GE(files.size(), 8u);
@@ -285,7 +279,7 @@ TEST(ShippedLanguageMenu, EachFileTranslatesTheTrayMenuAndDefaultRestoresEnglish
         for (const auto& item : kTrayMenuItems) {
             bool present;
             std::string expected = ReadText(file, item.number, &present);
-            std::string shown = MenuText(item.command);
+            std::string shown = TrayMenuText(item.command);
             EXPECT_EQ(shown, expected) << file.name << ": text " << item.number;
             anyTranslated |= shown != BuiltInText(item.number);
         }
@@ -294,7 +288,7 @@ TEST(ShippedLanguageMenu, EachFileTranslatesTheTrayMenuAndDefaultRestoresEnglish
         CopyText(Settings.LanguageFile, sizeof(Settings.LanguageFile), "Default");
         LocalizeTrayMenu();
         for (const auto& item : kTrayMenuItems)
-            EXPECT_EQ(MenuText(item.command), BuiltInText(item.number))
+            EXPECT_EQ(TrayMenuText(item.command), BuiltInText(item.number))
                 << "Default after " << file.name << ": text " << item.number;
     }
     DestroyMenu(MenuResource);

@@ -11,6 +11,9 @@
 
 namespace {
 
+// HotKeyCode modifier byte of Ctrl+Alt (HOTKEYF_CONTROL | HOTKEYF_ALT).
+const uint32_t kCtrlAlt = 0x0600;
+
 // Combinations nobody else uses, so a stray instance elsewhere cannot interfere.
 const char kTestHotKeys[] = "EnableDisableEffectHotKey=1657\r\n" // Ctrl+Alt+F10
                             "ShowOptionsHotKey=1658\r\n"         // Ctrl+Alt+F11
@@ -176,21 +179,15 @@ TEST_F(MainWindow_, AnyOtherHotKeyIdentifierEndsTheProgram) {
     EXPECT_FALSE(IsWindow(MainWindow));
 }
 
-bool CombinationFree(UINT modifiers, UINT key) {
-    if (!RegisterHotKey(NULL, 0x7000, modifiers, key)) return false;
-    UnregisterHotKey(NULL, 0x7000);
-    return true;
-}
-
 TEST_F(MainWindow_, HotKeysHeldWhileRunningAndFreedAtDestruction) {
     Create("");
     const UINT keys[3] = {VK_F10, VK_F11, VK_F12};
     for (UINT key : keys)
-        EXPECT_FALSE(CombinationFree(MOD_CONTROL | MOD_ALT, key)) << key;
+        EXPECT_FALSE(CombinationFree(kCtrlAlt | key)) << key;
     DestroyWindow(MainWindow);
     EXPECT_FALSE(HotKeysRegistered);
     for (UINT key : keys)
-        EXPECT_TRUE(CombinationFree(MOD_CONTROL | MOD_ALT, key)) << key;
+        EXPECT_TRUE(CombinationFree(kCtrlAlt | key)) << key;
 }
 
 TEST_F(MainWindow_, CombinationHeldElsewhereLeavesTheOtherTwoWorking) {
@@ -204,7 +201,7 @@ TEST_F(MainWindow_, CombinationHeldElsewhereLeavesTheOtherTwoWorking) {
     }
     EXPECT_NE(HotKeyIds[1], 0);
     EXPECT_NE(HotKeyIds[2], 0);
-    EXPECT_FALSE(CombinationFree(MOD_CONTROL | MOD_ALT, VK_F11));
+    EXPECT_FALSE(CombinationFree(kCtrlAlt | VK_F11));
     DestroyWindow(MainWindow);
     if (atomsFree) {
         EXPECT_EQ(GlobalFindAtomA("QuindletHotKey2"), 0) << "atoms released at destruction";

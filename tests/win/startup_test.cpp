@@ -5,6 +5,8 @@
 
 #include <ctype.h>
 
+#include "test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -17,12 +19,6 @@ const char kValue[] = "Quindlet";
 // Another program's start-up entry that must never be touched.
 const char kSibling[] = "QuindletNeighbour";
 const char kSiblingData[] = "C:\\Other\\neighbour.exe";
-
-std::string ModulePath() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(NULL, path, sizeof(path));
-    return path;
-}
 
 void SetRaw(const char* name, DWORD type, const void* data, DWORD size) {
     HKEY key;

@@ -1,6 +1,10 @@
 #include "test_support.h"
 
+#include "app/app.h"
+#include "hotkeys/hotkeys.h"
 #include "settings/settings.h"
+
+#include <gtest/gtest.h>
 
 #include <stdio.h>
 
@@ -52,4 +56,26 @@ void PumpMessages(DWORD ms) {
         }
         MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
     }
+}
+
+std::string ModulePath() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, path, sizeof(path));
+    return path;
+}
+
+std::string TrayMenuText(UINT command) {
+    char text[2048];
+    int n = GetMenuStringA(TrayMenu, command, text, sizeof(text), MF_BYCOMMAND);
+    return n > 0 ? std::string(text, n) : std::string();
+}
+
+bool CombinationFree(uint32_t hotKeyCode) {
+    HotKeyArgs args = HotKeyToModifiers(hotKeyCode);
+    if (!RegisterHotKey(NULL, 0x7100, args.modifiers, args.virtualKey)) {
+        EXPECT_EQ(GetLastError(), 1409u); // ERROR_HOTKEY_ALREADY_REGISTERED
+        return false;
+    }
+    UnregisterHotKey(NULL, 0x7100);
+    return true;
 }

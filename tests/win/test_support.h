@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <stdint.h>
+
 #include <string>
 
 // A new empty folder under the user's temp folder, with a trailing backslash.
@@ -13,3 +15,10 @@ std::string ReadTextFile(const std::string& path);
 std::string UseScratchProgramDir();
 // Runs the thread's message loop for about ms milliseconds.
 void PumpMessages(DWORD ms);
+// The running exe's full path, as GetModuleFileNameA gives it.
+std::string ModulePath();
+// The text of a tray-menu item (by command), as the program set it.
+std::string TrayMenuText(UINT command);
+// True when nobody holds the combination of this HotKeyCode: RegisterHotKey succeeds for it.
+// While someone holds it, registration must fail with ERROR_HOTKEY_ALREADY_REGISTERED.
+bool CombinationFree(uint32_t hotKeyCode);
