@@ -13,7 +13,6 @@ Expects DISPLAY and WINEPREFIX of a running sandbox (tools/sandbox.sh start_sand
 import ctypes
 import os
 import random
-import re
 import shutil
 import statistics
 import subprocess
@@ -21,15 +20,14 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from harness import run, tray_icons  # noqa: E402
+
 BUILD = os.path.abspath(sys.argv[1]) if len(sys.argv) > 1 else "build/windows"
 PROBE = os.path.join(BUILD, "probe.exe")
 NULL = subprocess.DEVNULL
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
 VK_CONTROL, VK_MENU, VK_F6, VK_F7, VK_F8 = 0x11, 0x12, 0x75, 0x76, 0x77
-
-
-def run(*args, timeout=30):
-    return subprocess.run(list(args), stdin=NULL, capture_output=True, text=True, timeout=timeout)
 
 
 def probe(*args, timeout=30):
@@ -111,24 +109,6 @@ class Pointer:
             return ((0, y), (w - 2, y)) if side == "L" else ((w - 1, y), (1, y))
         x = random.randint(2, w - corner - 3)
         return ((x, 0), (x, h - 2)) if side == "T" else ((x, h - 1), (x, 1))
-
-
-def tray_icons():
-    """explorer.exe X windows docked in trayer's panel, as (x, y, w, h) in root coordinates."""
-    icons, panel = [], None
-    for line in run("xwininfo", "-root", "-tree").stdout.splitlines():
-        indent = len(line) - len(line.lstrip())
-        if '("panel" "trayer")' in line:
-            panel = indent
-            continue
-        if panel is not None and line.strip() and indent <= panel:
-            panel = None
-        m = re.search(r"(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+)", line)
-        if panel is not None and '("explorer.exe"' in line and m:
-            w, h, x, y = map(int, m.groups())
-            if w >= 12 and h >= 12:
-                icons.append((x, y, w, h))
-    return icons
 
 
 class Program:

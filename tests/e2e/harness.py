@@ -16,6 +16,25 @@ def run(*args, timeout=30, check=False):
                           timeout=timeout, check=check)
 
 
+def tray_icons():
+    """The explorer.exe X windows docked inside trayer's panel: (x, y, w, h) each."""
+    icons, panel_indent = [], None
+    for line in run("xwininfo", "-root", "-tree").stdout.splitlines():
+        indent = len(line) - len(line.lstrip())
+        if '"panel": ("panel" "trayer")' in line:
+            panel_indent = indent
+            continue
+        if panel_indent is not None and indent <= panel_indent and line.strip():
+            panel_indent = None
+        if panel_indent is not None and '("explorer.exe"' in line:
+            m = re.search(r"(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+)", line)
+            if m:
+                w, h, x, y = map(int, m.groups())
+                if w >= 12 and h >= 12:
+                    icons.append((x, y, w, h))
+    return icons
+
+
 class Harness:
     def __init__(self, test):
         self.test = test
@@ -124,23 +143,7 @@ class Harness:
 
     # --- the notification area (trayer) and the tray menu -------------------------
     def tray_icons(self):
-        """The explorer.exe X windows docked inside trayer's panel: (x, y, w, h) each."""
-        tree = run("xwininfo", "-root", "-tree").stdout.splitlines()
-        icons, panel_indent = [], None
-        for line in tree:
-            indent = len(line) - len(line.lstrip())
-            if '"panel": ("panel" "trayer")' in line:
-                panel_indent = indent
-                continue
-            if panel_indent is not None and indent <= panel_indent and line.strip():
-                panel_indent = None
-            if panel_indent is not None and '("explorer.exe"' in line:
-                m = re.search(r"(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+)", line)
-                if m:
-                    w, h, x, y = map(int, m.groups())
-                    if w >= 12 and h >= 12:
-                        icons.append((x, y, w, h))
-        return icons
+        return tray_icons()
 
     def wait_tray_icons(self, count, timeout=10):
         end = time.time() + timeout
