@@ -56,6 +56,7 @@ static void OnCreate(HWND window) {
     AboutOpen = false;
     OptionsOpen = false;
     LoadSettings();
+    ReadMonitorLayout();
     LocalizeTrayMenu();
     RegisterHotKeys();
     int icon = IDI_EFFECT_ON;
@@ -97,6 +98,11 @@ static void OnTrayCallback(LPARAM lParam) {
     }
 }
 
+// Monitors added, removed, moved or resized: the desktop-wide mode wraps at the new edges.
+static void OnDisplayChange() {
+    ReadMonitorLayout();
+}
+
 // Explorer restarted: its new notification area knows nothing of our icon.
 static void OnTaskbarCreated() {
     if (!TrayIconPresent) return;
@@ -112,6 +118,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_COMMAND: OnCommand(wParam, lParam); return 0;
     case QM_TRAYCALLBACK: OnTrayCallback(lParam); return 0;
     case WM_HOTKEY: OnHotKey(wParam); return 0;
+    case WM_DISPLAYCHANGE: OnDisplayChange(); return 0;
     }
     // A registered message id is only known at run time, so it cannot be a case label.
     if (message == TaskbarCreatedMessage && TaskbarCreatedMessage != 0) {

@@ -9,6 +9,7 @@
 #include "../lang/lang.h"
 #include "../res/resource.h"
 #include "../settings/settings.h"
+#include "../wrap/wrap.h"
 
 HWND OptionsDialog;
 HWND GeneralPage;
@@ -111,6 +112,7 @@ static void FillBlockingPage(HWND page) {
 static void FillBordersPage(HWND page) {
     for (const auto& box : kBorderBoxes)
         CheckIf(page, box.control, (Settings.DisabledBordersFlags & box.flag) != 0);
+    CheckIf(page, IDC_WRAP_ACROSS_MONITORS, Settings.WrapAcrossMonitors != 0);
 }
 
 // Each tab's page and the control that takes the focus when the page is shown.
@@ -173,6 +175,9 @@ static void ApplyOptions() {
     Settings.IgnorableTRCornerWidth = ReadCornerSize(IDC_CORNER_WIDTH);
     Settings.IgnorableTRCornerHeight = ReadCornerSize(IDC_CORNER_HEIGHT);
     Settings.UseKeyToPass = IsChecked(BlockingPage, IDC_USE_KEY_TO_PASS) ? 1 : 0;
+    Settings.WrapAcrossMonitors = IsChecked(BordersPage, IDC_WRAP_ACROSS_MONITORS) ? 1 : 0;
+    // Switching the mode on starts from the layout as it is now, whatever was read before.
+    if (Settings.WrapAcrossMonitors) ReadMonitorLayout();
     SaveDisabledBorders();
     SaveOptions();
     ApplyStartupRegistration(IsChecked(GeneralPage, IDC_RUN_AT_STARTUP));

@@ -3,6 +3,7 @@
 #include "lang.h"
 
 #include <commctrl.h>
+#include <stddef.h>
 
 #include "../app/app.h"
 #include "../res/resource.h"
@@ -52,7 +53,7 @@ static const TextTarget kBlockingTexts[] = {
 static const TextTarget kBordersTexts[] = {
     {65, kControlText, IDC_BORDERS_LABEL}, {66, kControlText, IDC_BORDER_TOP},
     {67, kControlText, IDC_BORDER_LEFT},   {68, kControlText, IDC_BORDER_RIGHT},
-    {69, kControlText, IDC_BORDER_BOTTOM},
+    {69, kControlText, IDC_BORDER_BOTTOM}, {70, kControlText, IDC_WRAP_ACROSS_MONITORS},
 };
 
 static const TextTarget kAboutTexts[] = {
@@ -68,8 +69,9 @@ static void ApplyText(HWND window, const TextTarget& target, char* text) {
     case kMenuItem: {
         MENUITEMINFOA item;
         ZeroMemory(&item, sizeof(item));
-        // The size without hbmpItem: enough for MIIM_STRING and accepted by every version.
-        item.cbSize = 44;
+        // The size without hbmpItem (44 bytes in 32-bit code): enough for MIIM_STRING and
+        // accepted by every version.
+        item.cbSize = offsetof(MENUITEMINFOA, hbmpItem);
         item.fMask = MIIM_STRING;
         item.dwTypeData = text;
         SetMenuItemInfoA(TrayMenu, target.id, FALSE, &item);

@@ -40,6 +40,7 @@ const UiText UiTexts[] = {
     {67, "&Left"},
     {68, "&Right"},
     {69, "&Bottom"},
+    {70, "Wrap across &all monitors"},
 };
 
 const size_t UiTextCount = sizeof(UiTexts) / sizeof(UiTexts[0]);

@@ -23,6 +23,7 @@ struct SettingsRecord {
     uint32_t IgnorableTRCornerHeight;
     uint32_t UseKeyToPass;
     uint32_t DisabledBordersFlags;
+    uint32_t WrapAcrossMonitors; // flag: borders at the desktop's outer edges, not the primary's
 };
 
 // BorderFlags: a set bit disables wrapping at that border of the primary screen.

@@ -88,6 +88,7 @@ void LoadSettings() {
         ReadUIntSetting(kSection, "IgnorableTRCornerHeight", 63, path);
     Settings.UseKeyToPass = ReadUIntSetting(kSection, "UseKeyToPass", 1, path);
     Settings.DisabledBordersFlags = ReadUIntSetting(kSection, "DisabledBordersFlags", 0, path);
+    Settings.WrapAcrossMonitors = ReadUIntSetting(kSection, "WrapAcrossMonitors", 0, path);
     FlushProfileCache(path);
 }
 
@@ -129,5 +130,8 @@ void SaveOptions() {
     WriteUIntSetting(kSection, "IgnorableTRCornerWidth", Settings.IgnorableTRCornerWidth, path);
     WriteUIntSetting(kSection, "IgnorableTRCornerHeight", Settings.IgnorableTRCornerHeight, path);
     WriteUIntSetting(kSection, "UseKeyToPass", Settings.UseKeyToPass, path);
+    // Present only while on: the file of someone who never uses the mode stays as it was.
+    WritePrivateProfileStringA(kSection, "WrapAcrossMonitors",
+                               Settings.WrapAcrossMonitors ? "1" : NULL, path);
     FlushProfileCache(path);
 }

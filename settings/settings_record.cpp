@@ -21,4 +21,5 @@ void SetDefaultSettings() {
     Settings.IgnorableTRCornerHeight = 63;
     Settings.UseKeyToPass = 1;
     Settings.DisabledBordersFlags = 0;
+    Settings.WrapAcrossMonitors = 0;
 }

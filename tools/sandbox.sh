@@ -28,6 +28,30 @@ ensure_packages() {
 SANDBOX_PIDS=()
 SANDBOX_DIR=""
 
+# The product is 32-bit code and runs under 32-bit Wine wherever the kernel can execute 32-bit
+# programs. Some kernels (virtual machines built without IA-32 emulation) cannot: there the
+# tests run a 64-bit build of the same sources (preset windows64) under 64-bit Wine.
+can_run_32bit() {
+    /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+windows_test_preset() {
+    if can_run_32bit; then echo windows; else echo windows64; fi
+}
+
+# On a 64-bit-only kernel Debian's wine and wine-stable still pick the 32-bit loader: put
+# commands of those names that run wine64 first on PATH.
+use_wine64_commands() {
+    local bin=$SANDBOX_DIR/bin name
+    mkdir -p "$bin"
+    for name in wine wine-stable; do
+        printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' >"$bin/$name"
+    done
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 wineboot.exe "$@"\n' >"$bin/wineboot"
+    chmod +x "$bin"/*
+    export PATH=$bin:$PATH
+}
+
 # Starts Xvfb (unless keep_display is given and DISPLAY is set) with trayer as an XEmbed
 # notification area, and a throwaway 32-bit prefix. No window manager: openbox swallows the
 # clicks on icons docked in trayer. Wine's own unmanaged windows ("Managed"="N") avoid the
@@ -36,6 +60,10 @@ start_sandbox() {
     local keep_display=${1:-}
     SANDBOX_DIR=$(mktemp -d /tmp/quindlet-sandbox.XXXXXX)
     export WINEPREFIX=$SANDBOX_DIR/prefix WINEARCH=win32 WINEDEBUG=-all
+    if ! can_run_32bit; then
+        export WINEARCH=win64
+        use_wine64_commands
+    fi
     # No Mono or Gecko installers at prefix creation: nothing here needs them.
     export WINEDLLOVERRIDES="mscoree,mshtml="
     if [ -z "$keep_display" ] || [ -z "${DISPLAY:-}" ]; then

@@ -1,5 +1,6 @@
-// The wrap engine: on every tick, a cursor on a border of the primary screen is moved to just
-// inside the opposite border, unless a gate holds it back.
+// The wrap engine: on every tick, a cursor on a border of the primary screen (or, with
+// WrapAcrossMonitors, on an outer edge of the desktop) is moved to just inside the opposite
+// border, unless a gate holds it back.
 //
 // The decision is platform-free and split in two pure steps: FindWrapTarget (where would the
 // cursor go, and is it in the ignorable top-right corner) and WrapGateOpen (do the held button
@@ -34,11 +35,45 @@ struct WrapGate {
 WrapTarget FindWrapTarget(const WrapInput& in);
 bool WrapGateOpen(const WrapGate& gate);
 
+// ---- Across all monitors (WrapAcrossMonitors) ----------------------------------------------
+// The borders are the outer edges of the desktop, the union of the monitors' full rectangles.
+// The layout is read when the topology may have changed, never in the tick.
+
+// More monitors than this: the first ones the system lists are used, and a cursor on any
+// other one is not moved (an edge it shares with a listed monitor counts as outer).
+const uint32_t kMaxMonitors = 16;
+
+struct MonitorRect {
+    int32_t left, top, right, bottom; // right and bottom exclusive, as in a Windows RECT
+};
+
+struct MonitorLayout {
+    uint32_t count; // monitors in use; values above kMaxMonitors count as kMaxMonitors
+    MonitorRect monitors[kMaxMonitors];
+};
+
+struct DesktopWrapInput {
+    int32_t x, y;
+    const MonitorLayout* layout;
+    uint32_t disabledBorders; // as in WrapInput
+    uint32_t cornerWidth;     // the corner lies at the top right of the monitor concerned
+    uint32_t cornerHeight;
+};
+
+// With a single monitor at (0, 0) and the cursor on it, decides exactly as FindWrapTarget.
+// A cursor on no monitor is not moved.
+WrapTarget FindDesktopWrapTarget(const DesktopWrapInput& in);
+
 #ifdef _WIN32
 
 // One timer tick: returns true when it moved the cursor.
 bool WrapTick();
 bool ButtonHoldBlocks();
 bool BlockingKeyDown();
+
+// The monitors' rectangles as the tick sees them in the desktop-wide mode.
+extern MonitorLayout Monitors;
+// Reads the layout anew: at start, when the display changes, and when the mode is switched on.
+void ReadMonitorLayout();
 
 #endif

@@ -17,9 +17,7 @@ bool BlockingKeyDown() {
     return WrapGetKeyState(kVirtualKeys[key]) < 0;
 }
 
-bool WrapTick() {
-    POINT cursor;
-    if (!WrapGetCursorPos(&cursor)) return false;
+static WrapTarget PrimaryScreenTarget(POINT cursor) {
     WrapInput in;
     in.x = cursor.x;
     in.y = cursor.y;
@@ -29,8 +27,26 @@ bool WrapTick() {
     in.disabledBorders = Settings.DisabledBordersFlags;
     in.cornerWidth = Settings.IgnorableTRCornerWidth;
     in.cornerHeight = Settings.IgnorableTRCornerHeight;
+    return FindWrapTarget(in);
+}
 
-    WrapTarget target = FindWrapTarget(in);
+// No platform call: the layout was read when the topology last changed.
+static WrapTarget DesktopTarget(POINT cursor) {
+    DesktopWrapInput in;
+    in.x = cursor.x;
+    in.y = cursor.y;
+    in.layout = &Monitors;
+    in.disabledBorders = Settings.DisabledBordersFlags;
+    in.cornerWidth = Settings.IgnorableTRCornerWidth;
+    in.cornerHeight = Settings.IgnorableTRCornerHeight;
+    return FindDesktopWrapTarget(in);
+}
+
+bool WrapTick() {
+    POINT cursor;
+    if (!WrapGetCursorPos(&cursor)) return false;
+    WrapTarget target =
+        Settings.WrapAcrossMonitors ? DesktopTarget(cursor) : PrimaryScreenTarget(cursor);
     if (!target.moved) return false;
 
     WrapGate gate;

@@ -1,6 +1,7 @@
 # The per-tick cost test: the real wrap tick built with its platform calls counted and the
 # C runtime's allocators wrapped, run under Wine on the real cursor.
 add_executable(tick_cost_test tests/bench/tick_cost_test.cpp wrap/wrap_tick.cpp
+    wrap/monitor_layout.cpp
     ${QUINDLET_PURE_SOURCES})
 target_include_directories(tick_cost_test PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(tick_cost_test PRIVATE QUINDLET_COUNT_TICK_CALLS WIN32_LEAN_AND_MEAN

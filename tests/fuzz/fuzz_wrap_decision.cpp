@@ -1,5 +1,7 @@
-// FindWrapTarget and WrapGateOpen over every input: no UB for any screen size, and for real
-// screen sizes the landing rules hold. Input: the WrapInput fields, then four gate bits.
+// FindWrapTarget, FindDesktopWrapTarget and WrapGateOpen over every input: no UB for any
+// screen size or monitor layout; for real screen sizes the landing rules hold; on one monitor
+// the desktop-wide decision is the primary-screen one. Input: the WrapInput fields, four gate
+// bits, then optionally a monitor count and that many rectangles.
 #include "../../wrap/wrap.h"
 #include "fuzz_check.h"
 
@@ -10,6 +12,35 @@ static bool SameTarget(const WrapTarget& a, const WrapTarget& b) {
     return a.moved == b.moved && a.inCorner == b.inCorner && a.x == b.x && a.y == b.y;
 }
 
+static bool OnMonitor(const MonitorLayout& layout, uint32_t count, int32_t x, int32_t y) {
+    for (uint32_t i = 0; i < count; ++i) {
+        const MonitorRect& m = layout.monitors[i];
+        if (x >= m.left && x < m.right && y >= m.top && y < m.bottom) return true;
+    }
+    return false;
+}
+
+// Any layout: nothing moves a cursor on no monitor, an axis that does not wrap keeps its
+// coordinate, and where every monitor is at least 2 by 2 pixels a wrap lands on a monitor.
+static void CheckLayout(const WrapInput& in, const uint8_t* data, size_t size) {
+    MonitorLayout layout;
+    memset(&layout, 0, sizeof(layout));
+    layout.count = data[0];
+    size_t bytes = size - 1 < sizeof(layout.monitors) ? size - 1 : sizeof(layout.monitors);
+    memcpy(layout.monitors, data + 1, bytes);
+    DesktopWrapInput d = {in.x, in.y, &layout, in.disabledBorders, in.cornerWidth, in.cornerHeight};
+    WrapTarget t = FindDesktopWrapTarget(d);
+    uint32_t count = layout.count < kMaxMonitors ? layout.count : kMaxMonitors;
+    if (!OnMonitor(layout, count, in.x, in.y)) FUZZ_CHECK(!t.moved);
+    if (!t.moved) FUZZ_CHECK(t.x == in.x && t.y == in.y && !t.inCorner);
+    bool sane = true;
+    for (uint32_t i = 0; i < count; ++i) {
+        const MonitorRect& m = layout.monitors[i];
+        sane = sane && (int64_t)m.right - m.left >= 2 && (int64_t)m.bottom - m.top >= 2;
+    }
+    if (sane && t.moved) FUZZ_CHECK(OnMonitor(layout, count, t.x, t.y));
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     WrapInput in;
     if (size < sizeof(in) + 1) return 0;
@@ -18,6 +49,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     WrapTarget t = FindWrapTarget(in); // any input at all: UBSan sees overflow
     if (t.inCorner) FUZZ_CHECK(t.moved);
+
+    // One monitor at the origin and the cursor on it: both decisions agree exactly.
+    if (in.screenWidth > 0 && in.screenHeight > 0 && in.x >= 0 && in.y >= 0 &&
+        in.x < in.screenWidth && in.y < in.screenHeight) {
+        MonitorLayout one;
+        one.count = 1;
+        one.monitors[0] = {0, 0, in.screenWidth, in.screenHeight};
+        DesktopWrapInput d = {in.x,           in.y,           &one, in.disabledBorders,
+                              in.cornerWidth, in.cornerHeight};
+        FUZZ_CHECK(SameTarget(FindDesktopWrapTarget(d), t));
+    }
+    if (size > sizeof(in) + 1) CheckLayout(in, data + sizeof(in) + 1, size - sizeof(in) - 1);
 
     // Only the low byte of the border flags counts.
     WrapInput high = in;

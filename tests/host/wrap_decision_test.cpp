@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 struct TargetCase {
@@ -98,6 +101,102 @@ TEST(FindWrapTarget, ResolutionChangeTakesEffectFromTheInputsAlone) {
     EXPECT_EQ(FindWrapTarget(in).x, 1918);
     in.screenWidth = 800;
     EXPECT_EQ(FindWrapTarget(in).x, 798);
+}
+
+// Across all monitors. The layouts of the examples: the primary 1024x768 at 0,0 and 800x600
+// monitors beside it, top-aligned unless said otherwise.
+const MonitorLayout kRightOf = {2, {{0, 0, 1024, 768}, {1024, 0, 1824, 600}}};
+const MonitorLayout kLeftOf = {2, {{0, 0, 1024, 768}, {-800, 0, 0, 600}}};
+const MonitorLayout kThree = {3, {{0, 0, 1024, 768}, {-800, 0, 0, 600}, {1024, 0, 1824, 600}}};
+const MonitorLayout kBottomAligned = {2, {{0, 0, 1024, 768}, {1024, 168, 1824, 768}}};
+
+struct DesktopCase {
+    const char* name;
+    const MonitorLayout* layout;
+    int32_t x, y;
+    uint32_t disabled;
+    bool moved, inCorner;
+    int32_t nx, ny;
+};
+
+void PrintTo(const DesktopCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const DesktopCase kDesktopCases[] = {
+    {"OuterLeftWrapsToFarRightOfTheRow", &kRightOf, 0, 300, 0, true, false, 1822, 300},
+    {"OuterRightWrapsToFarLeftOfTheRow", &kRightOf, 1823, 300, 0, true, false, 1, 300},
+    {"SharedEdgeIsNoBorder", &kRightOf, 1023, 300, 0, false, false, 1023, 300},
+    {"RowHeldByOneMonitorWrapsWithinIt", &kRightOf, 1023, 700, 0, true, false, 1, 700},
+    {"TopOfSecondWrapsToItsBottom", &kRightOf, 1500, 0, 0, true, false, 1500, 598},
+    {"BottomOfSecondWrapsToItsTop", &kRightOf, 1500, 599, 0, true, false, 1500, 1},
+    {"SecondMonitorsOwnCornerHolds", &kRightOf, 1823, 10, 0, true, true, 1, 10},
+    {"PrimarysCornerHolds", &kRightOf, 980, 0, 0, true, true, 980, 766},
+    {"CornerBandIsMeasuredOnTheSecondMonitor", &kRightOf, 1700, 0, 0, true, false, 1700, 598},
+    {"DiagonalCornerWrapsInOneTickIntoFarCorner", &kRightOf, 0, 0, 0, true, true, 1822, 598},
+    {"CursorInAHoleIsNotMoved", &kRightOf, 1500, 700, 0, false, false, 1500, 700},
+    {"DisabledLeftHoldsAtTheOuterLeft", &kRightOf, 0, 300, 1, false, false, 0, 300},
+    {"DisabledTopStillWrapsSideways", &kRightOf, 0, 0, 2, true, false, 1822, 0},
+    {"LeftOfPrimaryWrapsToPrimarysRight", &kLeftOf, -800, 300, 0, true, false, 1022, 300},
+    {"PrimarysRightWrapsToNegativeLeft", &kLeftOf, 1023, 300, 0, true, false, -799, 300},
+    {"SharedEdgeLeftOfPrimaryIsNoBorder", &kLeftOf, -1, 300, 0, false, false, -1, 300},
+    {"PrimarysLeftBelowTheNeighbourIsABorder", &kLeftOf, 0, 700, 0, true, false, 1022, 700},
+    {"ThreeMonitorsLeftToRight", &kThree, -800, 300, 0, true, false, 1822, 300},
+    {"ThreeMonitorsRightToLeft", &kThree, 1823, 300, 0, true, false, -799, 300},
+    {"TopOfALowerMonitorIsABorder", &kBottomAligned, 1500, 168, 0, true, false, 1500, 766},
+    {"PrimarysCornerBesideALowerMonitorHolds", &kBottomAligned, 1023, 10, 0, true, true, 1, 10},
+};
+
+class FindDesktopWrapTargetTest : public testing::TestWithParam<DesktopCase> {};
+
+TEST_P(FindDesktopWrapTargetTest, LandsWhereExpected) {
+    const DesktopCase& c = GetParam();
+    DesktopWrapInput in = {c.x, c.y, c.layout, c.disabled, 63, 63};
+    WrapTarget t = FindDesktopWrapTarget(in);
+    EXPECT_EQ(t.moved, c.moved);
+    EXPECT_EQ(t.inCorner, c.inCorner);
+    EXPECT_EQ(t.x, c.nx);
+    EXPECT_EQ(t.y, c.ny);
+}
+
+INSTANTIATE_TEST_SUITE_P(Monitors, FindDesktopWrapTargetTest, testing::ValuesIn(kDesktopCases),
+                         [](const testing::TestParamInfo<DesktopCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// On one monitor the desktop-wide decision is the primary-screen one: every point of each
+// border row and column (where the corner bands begin and end), every flag and corner size.
+TEST(FindDesktopWrapTarget, SingleMonitorDecidesAsThePrimaryScreen) {
+    const int32_t sizes[][2] = {{1, 1}, {2, 3}, {5, 4}, {64, 48}, {200, 150}};
+    for (const auto& size : sizes) {
+        const int32_t w = size[0], h = size[1];
+        const MonitorLayout one = {1, {{0, 0, w, h}}};
+        const uint32_t corners[] = {
+            0,    1,          2, 63, (uint32_t)h - 1, (uint32_t)w - 1, (uint32_t)w, (uint32_t)w + 1,
+            2000, 0xFFFFFFFFu};
+        std::vector<std::pair<int32_t, int32_t>> points;
+        for (int32_t x = 0; x < w; ++x)
+            for (int32_t y : {0, 1, h / 2, h - 2, h - 1})
+                points.push_back({x, y});
+        for (int32_t y = 0; y < h; ++y)
+            for (int32_t x : {0, 1, w / 2, w - 2, w - 1})
+                points.push_back({x, y});
+        for (uint32_t disabled = 0; disabled < 16; ++disabled)
+            for (uint32_t cw : corners)
+                for (uint32_t ch : corners)
+                    for (const auto& p : points) {
+                        if (p.first < 0 || p.second < 0 || p.first >= w || p.second >= h)
+                            continue; // the border lists of screens below two pixels
+                        WrapInput primary = {p.first, p.second, w, h, disabled, cw, ch};
+                        DesktopWrapInput desktop = {p.first, p.second, &one, disabled, cw, ch};
+                        WrapTarget a = FindWrapTarget(primary);
+                        WrapTarget b = FindDesktopWrapTarget(desktop);
+                        ASSERT_TRUE(a.moved == b.moved && a.inCorner == b.inCorner && a.x == b.x &&
+                                    a.y == b.y)
+                            << w << "x" << h << " at " << p.first << "," << p.second << " flags "
+                            << disabled << " corner " << cw << "x" << ch;
+                    }
+    }
 }
 
 struct GateCase {

@@ -72,7 +72,7 @@ TEST_F(MainWindow_, CreationFollowsTheSavedStateAndBorders) {
         EXPECT_EQ(TimerRunning(), c.on);
         EXPECT_TRUE(TrayIconPresent);
         EXPECT_EQ(TrayData.uID, (UINT)TRAY_ICON_ID);
-        EXPECT_EQ(TrayData.cbSize, 88u);
+        EXPECT_EQ(TrayData.cbSize, sizeof(void*) == 4 ? 88u : (UINT)NOTIFYICONDATAA_V1_SIZE);
         EXPECT_STREQ(TrayData.szTip, "Quindlet");
         EXPECT_EQ(GetMenuDefaultItem(TrayMenu, FALSE, 0), (UINT)CMD_ENABLED);
         DestroyWindow(MainWindow);
