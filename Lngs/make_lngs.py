@@ -50,6 +50,12 @@ LANGUAGES = [
         67: "&Links",
         68: "&Rechts",
         69: "&Unten",
+        70: "&Alle Monitore als ein Bildschirm",
+        71: "Ignorierte Ecken",
+        72: "O&ben links",
+        73: "Obe&n rechts",
+        74: "Un&ten links",
+        75: "Unten rec&hts",
     }),
     ("Francais.lng", 1252, "French", "Français", {
         0: "À &propos...",
@@ -89,6 +95,12 @@ LANGUAGES = [
         67: "&Gauche",
         68: "D&roite",
         69: "&Bas",
+        70: "&Tous les écrans comme un seul",
+        71: "Coins ignorés",
+        72: "H&aut à gauche",
+        73: "Ha&ut à droite",
+        74: "Ba&s à gauche",
+        75: "Bas à dr&oite",
     }),
     ("Espanol.lng", 1252, "Spanish", "Español", {
         0: "Acerca &de...",
@@ -128,6 +140,12 @@ LANGUAGES = [
         67: "&Izquierda",
         68: "De&recha",
         69: "A&bajo",
+        70: "&Todas las pantallas como una sola",
+        71: "Esquinas ignoradas",
+        72: "Arriba izq&uierda",
+        73: "Arriba d&erecha",
+        74: "Abaj&o izquierda",
+        75: "Abajo dere&cha",
     }),
     ("Italiano.lng", 1252, "Italian", "Italiano", {
         0: "&Informazioni...",
@@ -167,6 +185,12 @@ LANGUAGES = [
         67: "&Sinistra",
         68: "D&estra",
         69: "&Basso",
+        70: "&Tutti i monitor come uno solo",
+        71: "Angoli ignorati",
+        72: "A&lto a sinistra",
+        73: "Alt&o a destra",
+        74: "Basso a s&inistra",
+        75: "Basso a dest&ra",
     }),
     ("Nederlands.lng", 1252, "Dutch", "Nederlands", {
         0: "&Over...",
@@ -206,6 +230,12 @@ LANGUAGES = [
         67: "&Links",
         68: "&Rechts",
         69: "&Onder",
+        70: "&Alle monitoren als één scherm",
+        71: "Te negeren hoeken",
+        72: "L&inksboven",
+        73: "Re&chtsboven",
+        74: "Linkson&der",
+        75: "Rechtso&nder",
     }),
     ("PortuguesBR.lng", 1252, "Brazilian Portuguese", "Português (Brasil)", {
         0: "&Sobre...",
@@ -245,6 +275,12 @@ LANGUAGES = [
         67: "&Esquerda",
         68: "D&ireita",
         69: "&Baixo",
+        70: "&Todos os monitores como um só",
+        71: "Cantos ignorados",
+        72: "&Superior esquerdo",
+        73: "Su&perior direito",
+        74: "In&ferior esquerdo",
+        75: "I&nferior direito",
     }),
     ("Polski.lng", 1250, "Polish", "Polski", {
         0: "&O programie...",
@@ -284,6 +320,12 @@ LANGUAGES = [
         67: "&Lewa",
         68: "&Prawa",
         69: "&Dół",
+        70: "Wszystkie &monitory jako jeden ekran",
+        71: "Pomijane rogi",
+        72: "L&ewy górny",
+        73: "P&rawy górny",
+        74: "Lewy d&olny",
+        75: "Pr&awy dolny",
     }),
     ("Russkij.lng", 1251, "Russian", "Русский", {
         0: "&О программе...",
@@ -323,11 +365,18 @@ LANGUAGES = [
         67: "&Левый",
         68: "&Правый",
         69: "&Нижний",
+        70: "Все &мониторы как один экран",
+        71: "Игнорируемые углы",
+        72: "Л&евый верхний",
+        73: "П&равый верхний",
+        74: "Левый н&ижний",
+        75: "Пр&авый нижний",
     }),
 ]
 
 NUMBERS = [0, 1, 2, 3, 10, 11, 20, 21, 30, 31, 32, 33, 40, 41, 42, 43, 44, 45, 46, 47,
-           50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 65, 66, 67, 68, 69]
+           50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 65, 66, 67, 68, 69, 70, 71, 72, 73,
+           74, 75]
 
 
 def main():
