@@ -34,6 +34,17 @@ static const struct {
     {IDC_BORDER_BOTTOM, kBorderBottom},
 };
 
+// Corner check boxes and the IgnorableCorners bit each one stands for.
+static const struct {
+    int control;
+    uint32_t corner;
+} kCornerBoxes[4] = {
+    {IDC_CORNER_TOP_LEFT, kCornerTopLeft},
+    {IDC_CORNER_TOP_RIGHT, kCornerTopRight},
+    {IDC_CORNER_BOTTOM_LEFT, kCornerBottomLeft},
+    {IDC_CORNER_BOTTOM_RIGHT, kCornerBottomRight},
+};
+
 static bool IsChecked(HWND page, int control) {
     return SendDlgItemMessageA(page, control, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
@@ -113,6 +124,8 @@ static void FillBordersPage(HWND page) {
     for (const auto& box : kBorderBoxes)
         CheckIf(page, box.control, (Settings.DisabledBordersFlags & box.flag) != 0);
     CheckIf(page, IDC_WRAP_ACROSS_MONITORS, Settings.WrapAcrossMonitors != 0);
+    for (const auto& box : kCornerBoxes)
+        CheckIf(page, box.control, (Settings.IgnorableCorners & box.corner) != 0);
 }
 
 // Each tab's page and the control that takes the focus when the page is shown.
@@ -153,6 +166,13 @@ static uint32_t ReadBorderFlags() {
     return flags;
 }
 
+static uint32_t ReadCorners() {
+    uint32_t corners = 0;
+    for (const auto& box : kCornerBoxes)
+        if (IsChecked(BordersPage, box.control)) corners |= box.corner;
+    return corners;
+}
+
 static uint32_t ReadCornerSize(int control) {
     char text[11]; // ten digits at most; longer text is cut, as in the settings file
     GetDlgItemTextA(BlockingPage, control, text, sizeof(text));
@@ -176,6 +196,7 @@ static void ApplyOptions() {
     Settings.IgnorableTRCornerHeight = ReadCornerSize(IDC_CORNER_HEIGHT);
     Settings.UseKeyToPass = IsChecked(BlockingPage, IDC_USE_KEY_TO_PASS) ? 1 : 0;
     Settings.WrapAcrossMonitors = IsChecked(BordersPage, IDC_WRAP_ACROSS_MONITORS) ? 1 : 0;
+    Settings.IgnorableCorners = ReadCorners();
     // Switching the mode on starts from the layout as it is now, whatever was read before.
     if (Settings.WrapAcrossMonitors) ReadMonitorLayout();
     SaveDisabledBorders();

@@ -51,9 +51,12 @@ static const TextTarget kBlockingTexts[] = {
 };
 
 static const TextTarget kBordersTexts[] = {
-    {65, kControlText, IDC_BORDERS_LABEL}, {66, kControlText, IDC_BORDER_TOP},
-    {67, kControlText, IDC_BORDER_LEFT},   {68, kControlText, IDC_BORDER_RIGHT},
-    {69, kControlText, IDC_BORDER_BOTTOM}, {70, kControlText, IDC_WRAP_ACROSS_MONITORS},
+    {65, kControlText, IDC_BORDERS_LABEL},       {66, kControlText, IDC_BORDER_TOP},
+    {67, kControlText, IDC_BORDER_LEFT},         {68, kControlText, IDC_BORDER_RIGHT},
+    {69, kControlText, IDC_BORDER_BOTTOM},       {70, kControlText, IDC_WRAP_ACROSS_MONITORS},
+    {71, kControlText, IDC_CORNERS_GROUP},       {72, kControlText, IDC_CORNER_TOP_LEFT},
+    {73, kControlText, IDC_CORNER_TOP_RIGHT},    {74, kControlText, IDC_CORNER_BOTTOM_LEFT},
+    {75, kControlText, IDC_CORNER_BOTTOM_RIGHT},
 };
 
 static const TextTarget kAboutTexts[] = {

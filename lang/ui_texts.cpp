@@ -41,6 +41,11 @@ const UiText UiTexts[] = {
     {68, "&Right"},
     {69, "&Bottom"},
     {70, "Wrap across &all monitors"},
+    {71, "Ignorable Corners"},
+    {72, "To&p left"},
+    {73, "Top ri&ght"},
+    {74, "B&ottom left"},
+    {75, "Bottom rig&ht"},
 };
 
 const size_t UiTextCount = sizeof(UiTexts) / sizeof(UiTexts[0]);

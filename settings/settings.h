@@ -24,7 +24,11 @@ struct SettingsRecord {
     uint32_t UseKeyToPass;
     uint32_t DisabledBordersFlags;
     uint32_t WrapAcrossMonitors; // flag: borders at the desktop's outer edges, not the primary's
+    uint32_t IgnorableCorners;   // corners holding the cursor back; low four bits, clockwise
 };
+
+// The classic single ignorable corner, the top right: the value a settings file never names.
+const uint32_t kDefaultIgnorableCorners = 2;
 
 // BorderFlags: a set bit disables wrapping at that border of the primary screen.
 const uint32_t kBorderLeft = 1;

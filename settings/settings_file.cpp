@@ -89,6 +89,8 @@ void LoadSettings() {
     Settings.UseKeyToPass = ReadUIntSetting(kSection, "UseKeyToPass", 1, path);
     Settings.DisabledBordersFlags = ReadUIntSetting(kSection, "DisabledBordersFlags", 0, path);
     Settings.WrapAcrossMonitors = ReadUIntSetting(kSection, "WrapAcrossMonitors", 0, path);
+    Settings.IgnorableCorners =
+        ReadUIntSetting(kSection, "IgnorableCorners", kDefaultIgnorableCorners, path);
     FlushProfileCache(path);
 }
 
@@ -133,5 +135,10 @@ void SaveOptions() {
     // Present only while on: the file of someone who never uses the mode stays as it was.
     WritePrivateProfileStringA(kSection, "WrapAcrossMonitors",
                                Settings.WrapAcrossMonitors ? "1" : NULL, path);
+    // Likewise present only when the corners differ from the classic top right alone.
+    if (Settings.IgnorableCorners == kDefaultIgnorableCorners)
+        WritePrivateProfileStringA(kSection, "IgnorableCorners", NULL, path);
+    else
+        WriteUIntSetting(kSection, "IgnorableCorners", Settings.IgnorableCorners, path);
     FlushProfileCache(path);
 }

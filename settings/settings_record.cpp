@@ -22,4 +22,5 @@ void SetDefaultSettings() {
     Settings.UseKeyToPass = 1;
     Settings.DisabledBordersFlags = 0;
     Settings.WrapAcrossMonitors = 0;
+    Settings.IgnorableCorners = kDefaultIgnorableCorners;
 }

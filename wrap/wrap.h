@@ -3,25 +3,33 @@
 // border, unless a gate holds it back.
 //
 // The decision is platform-free and split in two pure steps: FindWrapTarget (where would the
-// cursor go, and is it in the ignorable top-right corner) and WrapGateOpen (do the held button
+// cursor go, and is it in an ignorable corner) and WrapGateOpen (do the held button
 // and the blocking key let it go). WrapTick gathers the inputs from Windows, reading key state
 // only when a border was reached.
 #pragma once
 
 #include <stdint.h>
 
+// IgnorableCorners: the corners, clockwise from the top left, where a touch of a border holds
+// the cursor back. The top right alone is the classic single corner.
+const uint32_t kCornerTopLeft = 1;
+const uint32_t kCornerTopRight = 2;
+const uint32_t kCornerBottomRight = 4;
+const uint32_t kCornerBottomLeft = 8;
+
 struct WrapInput {
-    int32_t x, y;             // cursor position; negative on a monitor left of / above the primary
-    int32_t screenWidth;      // SM_CXSCREEN
-    int32_t screenHeight;     // SM_CYSCREEN
-    uint32_t disabledBorders; // BorderFlags; only the low byte is looked at
-    uint32_t cornerWidth;     // IgnorableTRCornerWidth
-    uint32_t cornerHeight;    // IgnorableTRCornerHeight
+    int32_t x, y;              // cursor position; negative on a monitor left of / above the primary
+    int32_t screenWidth;       // SM_CXSCREEN
+    int32_t screenHeight;      // SM_CYSCREEN
+    uint32_t disabledBorders;  // BorderFlags; only the low byte is looked at
+    uint32_t cornerWidth;      // IgnorableTRCornerWidth, the size of every ignorable corner
+    uint32_t cornerHeight;     // IgnorableTRCornerHeight
+    uint32_t ignorableCorners; // kCorner... bits; only the low four are looked at
 };
 
 struct WrapTarget {
     bool moved;    // a border was reached on which wrapping is enabled
-    bool inCorner; // the ignorable top-right corner was touched on the way
+    bool inCorner; // an ignorable corner was touched on the way
     int32_t x, y;  // landing point, one pixel inside the opposite border(s)
 };
 
@@ -56,8 +64,9 @@ struct DesktopWrapInput {
     int32_t x, y;
     const MonitorLayout* layout;
     uint32_t disabledBorders; // as in WrapInput
-    uint32_t cornerWidth;     // the corner lies at the top right of the monitor concerned
+    uint32_t cornerWidth;     // the corners are those of the monitor concerned
     uint32_t cornerHeight;
+    uint32_t ignorableCorners;
 };
 
 // With a single monitor at (0, 0) and the cursor on it, decides exactly as FindWrapTarget.

@@ -27,6 +27,7 @@ static WrapTarget PrimaryScreenTarget(POINT cursor) {
     in.disabledBorders = Settings.DisabledBordersFlags;
     in.cornerWidth = Settings.IgnorableTRCornerWidth;
     in.cornerHeight = Settings.IgnorableTRCornerHeight;
+    in.ignorableCorners = Settings.IgnorableCorners;
     return FindWrapTarget(in);
 }
 
@@ -39,6 +40,7 @@ static WrapTarget DesktopTarget(POINT cursor) {
     in.disabledBorders = Settings.DisabledBordersFlags;
     in.cornerWidth = Settings.IgnorableTRCornerWidth;
     in.cornerHeight = Settings.IgnorableTRCornerHeight;
+    in.ignorableCorners = Settings.IgnorableCorners;
     return FindDesktopWrapTarget(in);
 }
 

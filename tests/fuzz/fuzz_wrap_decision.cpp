@@ -1,8 +1,10 @@
 // FindWrapTarget, FindDesktopWrapTarget and WrapGateOpen over every input: no UB for any
-// screen size or monitor layout; for real screen sizes the landing rules hold; on one monitor
-// the desktop-wide decision is the primary-screen one. Input: the WrapInput fields, four gate
+// screen size or monitor layout; for real screen sizes the landing rules hold; with the
+// top-right corner alone the decision is the classic one; on one monitor the desktop-wide
+// decision is the primary-screen one. Input: the WrapInput fields, four gate
 // bits, then optionally a monitor count and that many rectangles.
 #include "../../wrap/wrap.h"
+#include "../host/classic_wrap.h"
 #include "fuzz_check.h"
 
 #include <stdint.h>
@@ -10,6 +12,18 @@
 
 static bool SameTarget(const WrapTarget& a, const WrapTarget& b) {
     return a.moved == b.moved && a.inCorner == b.inCorner && a.x == b.x && a.y == b.y;
+}
+
+static DesktopWrapInput OnLayout(const WrapInput& in, const MonitorLayout* layout) {
+    DesktopWrapInput d;
+    d.x = in.x;
+    d.y = in.y;
+    d.layout = layout;
+    d.disabledBorders = in.disabledBorders;
+    d.cornerWidth = in.cornerWidth;
+    d.cornerHeight = in.cornerHeight;
+    d.ignorableCorners = in.ignorableCorners;
+    return d;
 }
 
 static bool OnMonitor(const MonitorLayout& layout, uint32_t count, int32_t x, int32_t y) {
@@ -28,8 +42,7 @@ static void CheckLayout(const WrapInput& in, const uint8_t* data, size_t size) {
     layout.count = data[0];
     size_t bytes = size - 1 < sizeof(layout.monitors) ? size - 1 : sizeof(layout.monitors);
     memcpy(layout.monitors, data + 1, bytes);
-    DesktopWrapInput d = {in.x, in.y, &layout, in.disabledBorders, in.cornerWidth, in.cornerHeight};
-    WrapTarget t = FindDesktopWrapTarget(d);
+    WrapTarget t = FindDesktopWrapTarget(OnLayout(in, &layout));
     uint32_t count = layout.count < kMaxMonitors ? layout.count : kMaxMonitors;
     if (!OnMonitor(layout, count, in.x, in.y)) FUZZ_CHECK(!t.moved);
     if (!t.moved) FUZZ_CHECK(t.x == in.x && t.y == in.y && !t.inCorner);
@@ -50,15 +63,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     WrapTarget t = FindWrapTarget(in); // any input at all: UBSan sees overflow
     if (t.inCorner) FUZZ_CHECK(t.moved);
 
+    // The top-right corner alone (whatever the unused high bits) is the classic decision.
+    WrapInput classic = in;
+    classic.ignorableCorners = (in.ignorableCorners & ~15u) | kCornerTopRight;
+    FUZZ_CHECK(SameTarget(FindWrapTarget(classic), ClassicWrapTarget(classic)));
+
     // One monitor at the origin and the cursor on it: both decisions agree exactly.
     if (in.screenWidth > 0 && in.screenHeight > 0 && in.x >= 0 && in.y >= 0 &&
         in.x < in.screenWidth && in.y < in.screenHeight) {
         MonitorLayout one;
         one.count = 1;
         one.monitors[0] = {0, 0, in.screenWidth, in.screenHeight};
-        DesktopWrapInput d = {in.x,           in.y,           &one, in.disabledBorders,
-                              in.cornerWidth, in.cornerHeight};
-        FUZZ_CHECK(SameTarget(FindDesktopWrapTarget(d), t));
+        FUZZ_CHECK(SameTarget(FindDesktopWrapTarget(OnLayout(in, &one)), t));
     }
     if (size > sizeof(in) + 1) CheckLayout(in, data + sizeof(in) + 1, size - sizeof(in) - 1);
 
@@ -78,9 +94,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(t.y == (top ? H - 2 : bottom ? 1 : in.y));
         if (left || right) FUZZ_CHECK(t.x >= 1 && t.x <= W - 2);
         if (top || bottom) FUZZ_CHECK(t.y >= 1 && t.y <= H - 2);
-        // No corner without a corner height; no corner from the right border without a width.
-        if (in.cornerHeight == 0) FUZZ_CHECK(!t.inCorner);
-        if (in.cornerWidth == 0 && !(top && (t.x < 0 || t.x > W - 1))) FUZZ_CHECK(!t.inCorner);
+        // On the screen, a corner size of 0 switches every corner off. Off it, the unsigned
+        // bands still reach: a row below the screen lies beyond "maxY - CH" even for CH = 0.
+        bool onScreen = in.x >= 0 && in.x < W && in.y >= 0 && in.y < H;
+        if (onScreen && (in.cornerWidth == 0 || in.cornerHeight == 0)) FUZZ_CHECK(!t.inCorner);
+        if ((in.ignorableCorners & 15u) == 0) FUZZ_CHECK(!t.inCorner);
         // The landing point is never itself a wrap: no ping-pong between two borders.
         if (t.moved) {
             WrapInput again = in;

@@ -2,6 +2,8 @@
 // gates combine. Built natively (with sanitizers) and for Windows.
 #include "wrap/wrap.h"
 
+#include "classic_wrap.h"
+
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -30,6 +32,7 @@ WrapInput Input(const TargetCase& c) {
     in.disabledBorders = c.disabled;
     in.cornerWidth = c.cornerWidth;
     in.cornerHeight = c.cornerHeight;
+    in.ignorableCorners = kCornerTopRight;
     return in;
 }
 
@@ -97,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Borders, FindWrapTargetTest, testing::ValuesIn(kTargetC
                          });
 
 TEST(FindWrapTarget, ResolutionChangeTakesEffectFromTheInputsAlone) {
-    WrapInput in = {0, 100, 1920, 1080, 0, 63, 63};
+    WrapInput in = {0, 100, 1920, 1080, 0, 63, 63, kCornerTopRight};
     EXPECT_EQ(FindWrapTarget(in).x, 1918);
     in.screenWidth = 800;
     EXPECT_EQ(FindWrapTarget(in).x, 798);
@@ -151,7 +154,7 @@ class FindDesktopWrapTargetTest : public testing::TestWithParam<DesktopCase> {};
 
 TEST_P(FindDesktopWrapTargetTest, LandsWhereExpected) {
     const DesktopCase& c = GetParam();
-    DesktopWrapInput in = {c.x, c.y, c.layout, c.disabled, 63, 63};
+    DesktopWrapInput in = {c.x, c.y, c.layout, c.disabled, 63, 63, kCornerTopRight};
     WrapTarget t = FindDesktopWrapTarget(in);
     EXPECT_EQ(t.moved, c.moved);
     EXPECT_EQ(t.inCorner, c.inCorner);
@@ -164,16 +167,54 @@ INSTANTIATE_TEST_SUITE_P(Monitors, FindDesktopWrapTargetTest, testing::ValuesIn(
                              return std::string(info.param.name);
                          });
 
-// On one monitor the desktop-wide decision is the primary-screen one: every point of each
+// Every corner enabled, 1024x768 with 63x63 corners: each corner mirrors the top-right one.
+TEST(FindWrapTarget, EveryEnabledCornerHoldsItsOwnBands) {
+    const uint32_t kAll = 15;
+    struct {
+        int32_t x, y;
+        uint32_t corners;
+        bool inCorner;
+        int32_t nx, ny;
+    } cases[] = {
+        {0, 767, kAll, true, 1022, 1},   // bottom left: on both bands
+        {0, 705, kAll, true, 1022, 705}, // the left band is y > 767 - 63
+        {0, 704, kAll, false, 1022, 704},
+        {1023, 767, kAll, true, 1, 1}, // bottom right
+        {1023, 704, kAll, false, 1, 704},
+        {10, 0, kAll, true, 10, 766},  // top left, from the top
+        {0, 62, kAll, true, 1022, 62}, // top left, from the left
+        {0, 63, kAll, false, 1022, 63},
+        {62, 767, kAll, true, 62, 1}, // bottom left, from the bottom
+        {63, 767, kAll, false, 63, 1},
+        {961, 767, kAll, true, 961, 1}, // bottom right, from the bottom
+        {960, 767, kAll, false, 960, 1},
+        {0, 767, kCornerTopRight, false, 1022, 1}, // the classic set leaves bottom left free
+        {0, 767, kCornerBottomLeft, true, 1022, 1},
+        {0, 767, kCornerBottomRight, true, 1022, 1}, // wrapped sideways into that corner
+        {1023, 767, kCornerBottomLeft, true, 1, 1},
+        {0, 0, kCornerTopLeft, true, 1022, 766},
+        {0, 0, kCornerBottomLeft | kCornerBottomRight, false, 1022, 766},
+        {0, 767, 0x10 | kCornerTopRight, false, 1022, 1}, // only the low four bits count
+    };
+    for (const auto& c : cases) {
+        WrapInput in = {c.x, c.y, 1024, 768, 0, 63, 63, c.corners};
+        WrapTarget t = FindWrapTarget(in);
+        EXPECT_TRUE(t.moved && t.inCorner == c.inCorner && t.x == c.nx && t.y == c.ny)
+            << "(" << c.x << ", " << c.y << ") corners " << c.corners;
+    }
+}
+
+// With the top-right corner alone the decision is the classic one, and on one monitor the
+// desktop-wide decision is the primary-screen one for every corner set: every point of each
 // border row and column (where the corner bands begin and end), every flag and corner size.
-TEST(FindDesktopWrapTarget, SingleMonitorDecidesAsThePrimaryScreen) {
-    const int32_t sizes[][2] = {{1, 1}, {2, 3}, {5, 4}, {64, 48}, {200, 150}};
+TEST(FindWrapTarget, ClassicWithTopRightAloneAndOneMonitorIsThePrimaryScreen) {
+    const int32_t sizes[][2] = {{1, 1}, {2, 3}, {5, 4}, {64, 48}};
+    const uint32_t flagSets[] = {0, 1, 2, 4, 8, 15};
     for (const auto& size : sizes) {
         const int32_t w = size[0], h = size[1];
         const MonitorLayout one = {1, {{0, 0, w, h}}};
-        const uint32_t corners[] = {
-            0,    1,          2, 63, (uint32_t)h - 1, (uint32_t)w - 1, (uint32_t)w, (uint32_t)w + 1,
-            2000, 0xFFFFFFFFu};
+        const uint32_t cornerSizes[] = {
+            0, 1, 63, (uint32_t)h - 1, (uint32_t)w - 1, (uint32_t)w, 2000, 0xFFFFFFFFu};
         std::vector<std::pair<int32_t, int32_t>> points;
         for (int32_t x = 0; x < w; ++x)
             for (int32_t y : {0, 1, h / 2, h - 2, h - 1})
@@ -181,21 +222,28 @@ TEST(FindDesktopWrapTarget, SingleMonitorDecidesAsThePrimaryScreen) {
         for (int32_t y = 0; y < h; ++y)
             for (int32_t x : {0, 1, w / 2, w - 2, w - 1})
                 points.push_back({x, y});
-        for (uint32_t disabled = 0; disabled < 16; ++disabled)
-            for (uint32_t cw : corners)
-                for (uint32_t ch : corners)
-                    for (const auto& p : points) {
-                        if (p.first < 0 || p.second < 0 || p.first >= w || p.second >= h)
-                            continue; // the border lists of screens below two pixels
-                        WrapInput primary = {p.first, p.second, w, h, disabled, cw, ch};
-                        DesktopWrapInput desktop = {p.first, p.second, &one, disabled, cw, ch};
-                        WrapTarget a = FindWrapTarget(primary);
-                        WrapTarget b = FindDesktopWrapTarget(desktop);
-                        ASSERT_TRUE(a.moved == b.moved && a.inCorner == b.inCorner && a.x == b.x &&
-                                    a.y == b.y)
-                            << w << "x" << h << " at " << p.first << "," << p.second << " flags "
-                            << disabled << " corner " << cw << "x" << ch;
-                    }
+        for (uint32_t disabled : flagSets)
+            for (uint32_t cw : cornerSizes)
+                for (uint32_t ch : cornerSizes)
+                    for (uint32_t corners = 0; corners < 16; ++corners)
+                        for (const auto& p : points) {
+                            if (p.first < 0 || p.second < 0 || p.first >= w || p.second >= h)
+                                continue; // the border lists of screens below two pixels
+                            WrapInput primary = {p.first,  p.second, w,  h,
+                                                 disabled, cw,       ch, corners};
+                            DesktopWrapInput desktop = {p.first, p.second, &one,   disabled,
+                                                        cw,      ch,       corners};
+                            WrapTarget a = FindWrapTarget(primary);
+                            WrapTarget b = FindDesktopWrapTarget(desktop);
+                            WrapTarget c =
+                                corners == kCornerTopRight ? ClassicWrapTarget(primary) : a;
+                            ASSERT_TRUE(a.moved == b.moved && a.inCorner == b.inCorner &&
+                                        a.x == b.x && a.y == b.y && a.moved == c.moved &&
+                                        a.inCorner == c.inCorner && a.x == c.x && a.y == c.y)
+                                << w << "x" << h << " at " << p.first << "," << p.second
+                                << " flags " << disabled << " corner " << cw << "x" << ch << " set "
+                                << corners;
+                        }
     }
 }
 

@@ -8,6 +8,7 @@
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "test_support.h"
+#include "wrap/wrap.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -224,6 +225,7 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
     Settings.IgnorableTRCornerHeight = 7;
     Settings.UseKeyToPass = 0;
     Settings.DisabledBordersFlags = kBorderTop | kBorderBottom;
+    Settings.IgnorableCorners = kCornerTopRight | kCornerBottomLeft;
     Options({[&](HWND dialog) {
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_TOGGLE_HOTKEY), HKM_GETHOTKEY, 0, 0),
                   (LRESULT)kToggleKey);
@@ -237,8 +239,20 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_BORDER_LEFT), BM_GETCHECK, 0, 0), 0);
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_BORDER_BOTTOM), BM_GETCHECK, 0, 0), 1);
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_RUN_AT_STARTUP), BM_GETCHECK, 0, 0), 0);
+        EXPECT_EQ(SendMessageA(Control(dialog, IDC_WRAP_ACROSS_MONITORS), BM_GETCHECK, 0, 0), 0);
+        const int cornerBoxes[4] = {IDC_CORNER_TOP_LEFT, IDC_CORNER_TOP_RIGHT,
+                                    IDC_CORNER_BOTTOM_LEFT, IDC_CORNER_BOTTOM_RIGHT};
+        const LRESULT cornersShown[4] = {0, 1, 1, 0};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(SendMessageA(Control(dialog, cornerBoxes[i]), BM_GETCHECK, 0, 0),
+                      cornersShown[i])
+                << cornerBoxes[i];
 
         SetCheck(dialog, IDC_BUTTON_GATE, true);
+        SetCheck(dialog, IDC_WRAP_ACROSS_MONITORS, true);
+        SetCheck(dialog, IDC_CORNER_TOP_LEFT, true);
+        SetCheck(dialog, IDC_CORNER_TOP_RIGHT, false);
+        SetCheck(dialog, IDC_CORNER_BOTTOM_RIGHT, true);
         SendMessageA(Control(dialog, IDC_BLOCKING_KEY), CB_SETCURSEL, 2, 0);
         SetText(dialog, IDC_CORNER_WIDTH, "120");
         SetText(dialog, IDC_CORNER_HEIGHT, "45");
@@ -259,6 +273,8 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
         {"UseKeyToPass", Settings.UseKeyToPass, "1"},
         {"DisabledBordersFlags", Settings.DisabledBordersFlags, "2"},
         {"EnableDisableEffectHotKey", Settings.EnableDisableEffectHotKey, "1912"},
+        {"WrapAcrossMonitors", Settings.WrapAcrossMonitors, "1"},
+        {"IgnorableCorners", Settings.IgnorableCorners, "13"}, // top left, bottom right and left
     };
     for (const auto& e : expected) {
         EXPECT_EQ(std::to_string(e.field), e.file) << e.key;
@@ -266,13 +282,22 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
     }
     EXPECT_EQ(RunValue(), ModulePath());
 
-    // The box now shows the value; unchecking it deletes the value on OK.
+    // The boxes now show the values; back to the defaults, OK deletes the value and the keys.
     Options({[&](HWND dialog) {
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_RUN_AT_STARTUP), BM_GETCHECK, 0, 0), 1);
+        EXPECT_EQ(SendMessageA(Control(dialog, IDC_WRAP_ACROSS_MONITORS), BM_GETCHECK, 0, 0), 1);
         SetCheck(dialog, IDC_RUN_AT_STARTUP, false);
+        SetCheck(dialog, IDC_WRAP_ACROSS_MONITORS, false);
+        SetCheck(dialog, IDC_CORNER_TOP_LEFT, false);
+        SetCheck(dialog, IDC_CORNER_TOP_RIGHT, true);
+        SetCheck(dialog, IDC_CORNER_BOTTOM_LEFT, false);
+        SetCheck(dialog, IDC_CORNER_BOTTOM_RIGHT, false);
         Click(dialog, IDOK);
     }});
     EXPECT_EQ(RunValue(), "<none>");
+    EXPECT_EQ(Settings.IgnorableCorners, kCornerTopRight);
+    EXPECT_EQ(IniValue("WrapAcrossMonitors"), "<missing>");
+    EXPECT_EQ(IniValue("IgnorableCorners"), "<missing>");
 }
 
 TEST_F(Dialogs, CornerSizeTextThatIsNotANumberBecomesSixtyThree) {

@@ -27,6 +27,8 @@ TEST_F(SettingsFile, MissingFileGivesDefaultsAndEffectOn) {
     EXPECT_EQ(Settings.BlockingKey, 1u);
     EXPECT_EQ(Settings.IgnorableTRCornerWidth, 63u);
     EXPECT_EQ(Settings.DisabledBordersFlags, 0u);
+    EXPECT_EQ(Settings.WrapAcrossMonitors, 0u);
+    EXPECT_EQ(Settings.IgnorableCorners, 2u);
     EXPECT_EQ(LoadGlobalEnabled(), 1u);
 }
 
@@ -34,7 +36,8 @@ TEST_F(SettingsFile, EveryKeyLoadsFromTheFile) {
     WriteIni("TimerInterval=10\r\nLanguageFile=Deutsch.lng\r\nEnableDisableEffectHotKey=1601\r\n"
              "ShowOptionsHotKey=1602\r\nExitProgramHotKey=1603\r\nDoNotTranferIfLMBPressed=0\r\n"
              "BlockingKey=3\r\nIgnorableTRCornerWidth=100\r\nIgnorableTRCornerHeight=0\r\n"
-             "UseKeyToPass=0\r\nDisabledBordersFlags=5\r\nGlobalEnabled=0\r\n");
+             "UseKeyToPass=0\r\nDisabledBordersFlags=5\r\nGlobalEnabled=0\r\n"
+             "WrapAcrossMonitors=1\r\nIgnorableCorners=13\r\n");
     LoadSettings();
     EXPECT_EQ(Settings.TimerInterval, 10u);
     EXPECT_STREQ(Settings.LanguageFile, "Deutsch.lng");
@@ -47,6 +50,8 @@ TEST_F(SettingsFile, EveryKeyLoadsFromTheFile) {
     EXPECT_EQ(Settings.IgnorableTRCornerHeight, 0u);
     EXPECT_EQ(Settings.UseKeyToPass, 0u);
     EXPECT_EQ(Settings.DisabledBordersFlags, 5u);
+    EXPECT_EQ(Settings.WrapAcrossMonitors, 1u);
+    EXPECT_EQ(Settings.IgnorableCorners, 13u);
     EXPECT_EQ(LoadGlobalEnabled(), 0u);
 }
 
@@ -68,6 +73,11 @@ TEST_F(SettingsFile, BadValuesFallBackToTheirDefaults) {
         {"TimerInterval=0", [] { return Settings.TimerInterval; }, 0},
         {"DisabledBordersFlags=31", [] { return Settings.DisabledBordersFlags; }, 31},
         {"UseKeyToPass=x1", [] { return Settings.UseKeyToPass; }, 1},
+        {"WrapAcrossMonitors=on", [] { return Settings.WrapAcrossMonitors; }, 0},
+        {"WrapAcrossMonitors=7", [] { return Settings.WrapAcrossMonitors; }, 7},
+        {"IgnorableCorners=", [] { return Settings.IgnorableCorners; }, 2},
+        {"IgnorableCorners=all", [] { return Settings.IgnorableCorners; }, 2},
+        {"IgnorableCorners=0", [] { return Settings.IgnorableCorners; }, 0},
     };
     for (const auto& c : cases) {
         WriteIni(std::string(c.line) + "\r\n");
@@ -116,17 +126,31 @@ TEST_F(SettingsFile, SavesWriteKeysInTheirOrderAndTrimHotKeysTo16Bits) {
     lstrcpynA(Settings.LanguageFile, "Deutsch.lng", sizeof(Settings.LanguageFile));
     SaveDisabledBorders();
     SaveOptions();
-    EXPECT_EQ(ReadTextFile(ini), "[Options]\r\n"
-                                 "DisabledBordersFlags=6\r\n"
-                                 "LanguageFile=Deutsch.lng\r\n"
-                                 "EnableDisableEffectHotKey=1653\r\n"
-                                 "ShowOptionsHotKey=1654\r\n"
-                                 "ExitProgramHotKey=1655\r\n"
-                                 "DoNotTranferIfLMBPressed=1\r\n"
-                                 "BlockingKey=1\r\n"
-                                 "IgnorableTRCornerWidth=63\r\n"
-                                 "IgnorableTRCornerHeight=63\r\n"
-                                 "UseKeyToPass=1\r\n");
+    const std::string classic = "[Options]\r\n"
+                                "DisabledBordersFlags=6\r\n"
+                                "LanguageFile=Deutsch.lng\r\n"
+                                "EnableDisableEffectHotKey=1653\r\n"
+                                "ShowOptionsHotKey=1654\r\n"
+                                "ExitProgramHotKey=1655\r\n"
+                                "DoNotTranferIfLMBPressed=1\r\n"
+                                "BlockingKey=1\r\n"
+                                "IgnorableTRCornerWidth=63\r\n"
+                                "IgnorableTRCornerHeight=63\r\n"
+                                "UseKeyToPass=1\r\n";
+    EXPECT_EQ(ReadTextFile(ini), classic);
+    // The opt-in keys follow the others while in use, and leave no trace once back at their
+    // defaults: a file of someone who tried them and went back is the classic file again.
+    Settings.WrapAcrossMonitors = 1;
+    Settings.IgnorableCorners = 13;
+    SaveOptions();
+    EXPECT_EQ(ReadTextFile(ini), classic + "WrapAcrossMonitors=1\r\nIgnorableCorners=13\r\n");
+    Settings.IgnorableCorners = 0;
+    SaveOptions();
+    EXPECT_EQ(ReadTextFile(ini), classic + "WrapAcrossMonitors=1\r\nIgnorableCorners=0\r\n");
+    Settings.WrapAcrossMonitors = 0;
+    Settings.IgnorableCorners = 2;
+    SaveOptions();
+    EXPECT_EQ(ReadTextFile(ini), classic);
 }
 
 TEST_F(SettingsFile, SaveKeepsTimerIntervalAndForeignKeys) {
