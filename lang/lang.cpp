@@ -3,6 +3,7 @@
 #include "lang.h"
 
 #include <commctrl.h>
+#include <stddef.h>
 
 #include "../app/app.h"
 #include "../res/resource.h"
@@ -69,7 +70,7 @@ static void ApplyText(HWND window, const TextTarget& target, char* text) {
         MENUITEMINFOA item;
         ZeroMemory(&item, sizeof(item));
         // The size without hbmpItem: enough for MIIM_STRING and accepted by every version.
-        item.cbSize = 44;
+        item.cbSize = offsetof(MENUITEMINFOA, hbmpItem);
         item.fMask = MIIM_STRING;
         item.dwTypeData = text;
         SetMenuItemInfoA(TrayMenu, target.id, FALSE, &item);
