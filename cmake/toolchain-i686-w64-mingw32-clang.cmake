@@ -12,15 +12,22 @@ set(CMAKE_CXX_COMPILER clang++)
 set(CMAKE_CXX_COMPILER_TARGET ${QUINDLET_TRIPLE})
 # llvm-windres, not llvm-rc itself: its output is an object file, and CMake hands the objects
 # to a MinGW linker inside an archive, where lld does not take a .res file.
+# Debian has it under that name only in LLVM's own folder.
 execute_process(COMMAND llvm-config --bindir OUTPUT_VARIABLE QUINDLET_LLVM_BIN
-    OUTPUT_STRIP_TRAILING_WHITESPACE)
-set(CMAKE_RC_COMPILER ${QUINDLET_LLVM_BIN}/llvm-windres)
+    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+find_program(CMAKE_RC_COMPILER llvm-windres HINTS ${QUINDLET_LLVM_BIN} REQUIRED)
 set(CMAKE_RC_FLAGS_INIT --target=pe-i386)
 
 # The C and C++ runtime support (libgcc, libstdc++) is GCC's. Debian keeps it in a folder per
 # thread model (12-win32, 12-posix), which clang does not take for a GCC version and so never
 # searches: name it. The win32 model needs no winpthread, and the product starts no threads.
 file(GLOB QUINDLET_GCC_DIRS LIST_DIRECTORIES true /usr/lib/gcc/${QUINDLET_TRIPLE}/*-win32)
+if(NOT QUINDLET_GCC_DIRS)
+    file(GLOB QUINDLET_GCC_DIRS LIST_DIRECTORIES true /usr/lib/gcc/${QUINDLET_TRIPLE}/*)
+endif()
+if(NOT QUINDLET_GCC_DIRS)
+    message(FATAL_ERROR "No MinGW-w64 GCC runtime in /usr/lib/gcc/${QUINDLET_TRIPLE}")
+endif()
 list(SORT QUINDLET_GCC_DIRS COMPARE NATURAL ORDER DESCENDING)
 list(GET QUINDLET_GCC_DIRS 0 QUINDLET_GCC_DIR)
 set(CMAKE_CXX_FLAGS_INIT
