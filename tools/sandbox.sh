@@ -3,7 +3,7 @@
 
 QUINDLET_PACKAGES=(wine wine32:i386 wine64 g++-mingw-w64-i686 binutils-mingw-w64-i686
     mingw-w64-i686-dev cmake make g++ googletest xvfb xdotool x11-utils x11-apps imagemagick
-    trayer python3 clang clang-format libclang-rt-14-dev valgrind zip unzip)
+    trayer python3 clang clang-format libclang-rt-14-dev valgrind zip unzip llvm lld)
 
 as_root() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi

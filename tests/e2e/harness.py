@@ -8,6 +8,8 @@ import tempfile
 import time
 
 BUILD = os.environ.get("QUINDLET_BUILD", os.path.join(os.path.dirname(__file__), "../../build/windows"))
+# The program under test: the build's own, or another build of it (the probe stays the build's).
+EXE = os.environ.get("QUINDLET_EXE", os.path.join(BUILD, "Quindlet.exe"))
 NULL = subprocess.DEVNULL
 
 
@@ -41,7 +43,7 @@ class Harness:
         self.procs = []
         # Each test gets its own copy of the program folder, so settings never leak between tests.
         self.dir = tempfile.mkdtemp(prefix="quindlet-e2e-")
-        shutil.copy(os.path.join(BUILD, "Quindlet.exe"), self.dir)
+        shutil.copy(EXE, os.path.join(self.dir, "Quindlet.exe"))
         lngs = os.path.join(BUILD, "Lngs")
         if os.path.isdir(lngs):
             shutil.copytree(lngs, os.path.join(self.dir, "Lngs"))

@@ -595,6 +595,8 @@ TEST_F(Dialogs, AboutBoxIgnoresEscapeAndClosesWithOkEnterOrTheCloseBox) {
         size_t ran =
             Drive("About Quindlet", ShowAboutBox,
                   {[&](HWND dialog) {
+                       // The first control shows the program's icon.
+                       EXPECT_TRUE(SendMessageA(GetWindow(dialog, GW_CHILD), STM_GETICON, 0, 0));
                        EXPECT_EQ(ControlText(GetDlgItem(dialog, IDC_ABOUT_DESCRIPTION)),
                                  "Allows your cursor to move continuously on reaching borders of "
                                  "the screen.");
