@@ -96,6 +96,14 @@ class Harness:
         self.test.assertEqual(p.stdout.readline().strip(), "held")
         return p
 
+    def hold_key(self, vk, ms):
+        """A probe holding a key down, as the user would; returns once it is down."""
+        p = subprocess.Popen(["wine", os.path.join(BUILD, "probe.exe"), "holdkey", vk, str(ms)],
+                             stdin=NULL, stdout=subprocess.PIPE, stderr=NULL, text=True)
+        self.procs.append(p)
+        self.test.assertEqual(p.stdout.readline().strip(), "down")
+        return p
+
     def wait_visible(self, cls, timeout=5):
         end = time.time() + timeout
         found = self.visible_windows(cls)
@@ -180,13 +188,16 @@ class Harness:
             run("/usr/bin/convert", path, "-crop", f"{w}x{h}+{x}+{y}", "+repage", path, check=True)
 
     # --- clean-up ------------------------------------------------------------------
-    def close(self):
-        # A Quindlet left running would hold the mutex for the next test. End it by its own exit
-        # hotkey first: a killed process leaves its global atoms behind for the life of the
-        # Wine server, as it would on Windows.
+    def close_quindlet(self):
+        """Ends a running Quindlet by its own exit hotkey: a killed process leaves its global
+        atoms behind for the life of the Wine server, as it would on Windows."""
         if self.probe("findwindow", "TfmMain").returncode == 0:
             self.probe("keys", "0x11", "0x12", "0x77")
             self.probe("waitgone", "TfmMain", "3000")
+
+    def close(self):
+        # A Quindlet left running would hold the mutex for the next test.
+        self.close_quindlet()
         for p in self.procs:
             if p.poll() is None:
                 p.kill()

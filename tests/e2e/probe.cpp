@@ -4,6 +4,7 @@
 //   probe cursor                    prints GetCursorPos as "X Y"
 //   probe keys VK [VK...]           presses the keys in order, releases them in reverse
 //   probe hold MODS VK MS           registers a hotkey combination and holds it for MS ms
+//   probe holdkey VK MS             presses a key, prints "down", releases it MS ms later
 //   probe taskbarcreated            broadcasts "TaskbarCreated"
 //   probe findwindow CLASS [TITLE]  exit code 0 when such a top-level window exists
 //   probe waitgone CLASS MS         exit code 0 once no such window exists (within MS ms)
@@ -135,6 +136,13 @@ int main(int argc, char** argv) {
         printf("held\n");
         fflush(stdout);
         Sleep(Number(argv[4]));
+        return 0;
+    } else if (!strcmp(cmd, "holdkey") && argc == 4) {
+        SendKey((WORD)Number(argv[2]), false);
+        printf("down\n");
+        fflush(stdout);
+        Sleep(Number(argv[3]));
+        SendKey((WORD)Number(argv[2]), true);
         return 0;
     } else if (!strcmp(cmd, "taskbarcreated")) {
         UINT msg = RegisterWindowMessageA("TaskbarCreated");

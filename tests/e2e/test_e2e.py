@@ -7,7 +7,7 @@ import time
 
 from harness import Harness, run
 
-CTRL, ALT, F6, F7, F8 = "0x11", "0x12", "0x75", "0x76", "0x77"
+SHIFT, CTRL, ALT, F6, F7, F8 = "0x10", "0x11", "0x12", "0x75", "0x76", "0x77"
 MOD_CTRL_ALT = "3"  # MOD_ALT | MOD_CONTROL
 
 
@@ -20,13 +20,35 @@ class EndToEnd(unittest.TestCase):
 
     def test_WrapsAtEachBorderToJustInsideTheOpposite(self):
         w, h = self.h.screen_size()
-        self.h.start_quindlet()
-        cases = [((0, 300), (w - 2, 300)), ((w - 1, 300), (1, 300)),
-                 ((500, 0), (500, h - 2)), ((500, h - 1), (500, 1))]
-        for start, landing in cases:
-            with self.subTest(start=start):
+        # (settings, start, landing or None where the pointer must stay)
+        classic, all_corners = "", "IgnorableCorners=15\n"
+        cases = [
+            (classic, (0, 300), (w - 2, 300)), (classic, (w - 1, 300), (1, 300)),
+            (classic, (500, 0), (500, h - 2)), (classic, (500, h - 1), (500, 1)),
+            (classic, (0, h - 1), (w - 2, 1)),  # bottom left is no corner by default
+            (classic, (w - 1, 10), None),  # the top-right corner
+            (all_corners, (0, h - 1), None), (all_corners, (0, h - 63), None),
+            (all_corners, (0, h - 64), (w - 2, h - 64)), (all_corners, (w - 1, h - 1), None),
+            (all_corners, (10, 0), None), (all_corners, (62, h - 1), None),
+            (all_corners, (63, h - 1), (63, 1)),
+        ]
+        running = None
+        for ini, start, landing in cases:
+            with self.subTest(ini=ini, start=start):
+                if ini != running:
+                    self.h.close_quindlet()
+                    self.h.write_ini(ini)
+                    self.h.start_quindlet()
+                    running = ini
                 self.h.place_pointer(*start)
-                self.assertEqual(self.h.wait_pointer(landing), landing)
+                if landing:
+                    self.assertEqual(self.h.wait_pointer(landing), landing)
+                else:
+                    self.assertTrue(self.h.stays_at(start, 0.4), "held in the corner")
+        # Shift, with UseKeyToPass on (the default), lets the pointer through a held corner.
+        self.h.hold_key(SHIFT, 3000)
+        self.h.place_pointer(0, h - 1)
+        self.assertEqual(self.h.wait_pointer((w - 2, 1)), (w - 2, 1))
 
     def assert_wraps(self, wraps):
         w, _ = self.h.screen_size()
