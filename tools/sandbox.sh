@@ -169,7 +169,7 @@ apply_layout() {
     # A plain query makes the server re-read its outputs and report them, as a desktop would.
     xrandr >/dev/null
     for i in $(seq 60); do
-        got=$(wine "$probe" monitors </dev/null 2>/dev/null | grep '^monitor' | sort)
+        got=$(wine "$probe" monitors </dev/null 2>/dev/null | tr -d '\r' | grep '^monitor' | sort)
         [ "$got" = "$want" ] && return 0
         sleep 0.25
     done

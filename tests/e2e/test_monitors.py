@@ -9,7 +9,7 @@ import unittest
 
 from harness import BUILD, Harness, run
 
-ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../..")
+SANDBOX = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../tools/sandbox.sh")
 PROBE = os.path.join(BUILD, "probe.exe")
 
 DEFAULTS = ""  # an empty settings file: every value its default
@@ -55,8 +55,8 @@ RESIZED_CASES = [
 
 def apply_layout(name):
     """Sets the layout with xrandr and returns once Wine reports its monitors."""
-    result = run("bash", "-c", 'source tools/sandbox.sh && apply_layout "$1" "$2"', "-", name,
-                 PROBE, timeout=60)
+    result = run("bash", "-c", 'source "$0" && apply_layout "$1" "$2"', SANDBOX, name, PROBE,
+                 timeout=60)
     if result.returncode != 0:
         raise AssertionError(f"layout {name} not applied: {result.stderr}")
 
