@@ -2,7 +2,6 @@
 tools/test's monitors section, whose layouts (apply_layout in tools/sandbox.sh) are switched
 with xrandr. Points are in Windows coordinates, the primary's top-left being (0, 0); on the X
 screen the leftmost monitor is at 0, so the harness converts through the layout's origin."""
-import itertools
 import os
 import re
 import unittest
@@ -41,16 +40,23 @@ CASES = [
     ("three", NO_CORNER, (1500, 0), (1, 766)),
 ]
 
-# (layout, start point, landing point) once "probe setmode 800 600" has made the primary
-# 800x600 (Wine then moves the other monitor next to it): the borders follow at once.
+# (layout, settings file text, start point, landing point) once "probe setmode 800 600" has
+# made the primary 800x600 while the program runs (Wine then moves a monitor right of it to
+# 800,0): the borders follow at once.
 RESIZED_CASES = [
-    ("right", (799, 300), (1, 300)),
-    ("right", (0, 300), (798, 300)),
-    ("right", (400, 599), (400, 1)),
-    ("left", (0, 300), (798, 300)),
-    ("left", (799, 300), (1, 300)),
-    ("left", (400, 0), (400, 598)),
+    ("right", DEFAULTS, (799, 300), (1, 300)),
+    ("right", DEFAULTS, (0, 300), (798, 300)),
+    ("right", DEFAULTS, (400, 599), (400, 1)),
+    ("left", DEFAULTS, (0, 300), (798, 300)),
+    ("left", DEFAULTS, (799, 300), (1, 300)),
+    ("left", DEFAULTS, (400, 0), (400, 598)),
 ]
+
+
+def groups(cases):
+    """The cases by (layout, settings text), in the order each pair first appears."""
+    keys = list(dict.fromkeys(c[:2] for c in cases))
+    return [(key, [c[2:] for c in cases if c[:2] == key]) for key in keys]
 
 
 def apply_layout(name):
@@ -100,13 +106,13 @@ class SeveralMonitors(unittest.TestCase):
             self.assertEqual((at[0] - self.h.origin[0], at[1] - self.h.origin[1]), landing)
 
     def run_layout(self, layout):
-        cases = [c for c in CASES if c[0] == layout]
+        cases = groups([c for c in CASES if c[0] == layout])
         self.assertTrue(cases)
         apply_layout(layout)
         # One program run per settings text; a new harness gives it a fresh folder.
-        for ini, group in itertools.groupby(sorted(cases, key=lambda c: c[1]), lambda c: c[1]):
+        for (_, ini), points in cases:
             self.start(ini)
-            for _, _, start, landing in group:
+            for start, landing in points:
                 with self.subTest(ini=ini, start=start):
                     self.check(start, landing)
             self.h.close()
@@ -122,16 +128,15 @@ class SeveralMonitors(unittest.TestCase):
         self.run_layout("three")
 
     def test_ResolutionChangeMovesTheBordersAtOnce(self):
-        for layout in ("right", "left"):
+        for (layout, ini), points in groups(RESIZED_CASES):
             apply_layout(layout)
-            self.start(DEFAULTS)
+            self.start(ini)
             try:
                 self.assertEqual(self.h.probe("setmode", "800", "600").returncode, 0)
                 self.assertEqual(self.follow_primary(), (800, 600))
-                for case_layout, start, landing in RESIZED_CASES:
-                    if case_layout == layout:
-                        with self.subTest(layout=layout, start=start):
-                            self.check(start, landing)
+                for start, landing in points:
+                    with self.subTest(layout=layout, ini=ini, start=start):
+                        self.check(start, landing)
             finally:
                 self.h.probe("setmode", "1024", "768")
             self.h.close()
