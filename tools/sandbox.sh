@@ -29,7 +29,7 @@ ensure_packages() {
 SANDBOX_PIDS=()
 SANDBOX_DIR=""
 
-# A fresh directory for this sandbox's prefix and logs, and the first free display number.
+# A fresh directory for this sandbox's prefix and logs.
 new_sandbox_dir() {
     SANDBOX_DIR=$(mktemp -d /tmp/quindlet-sandbox.XXXXXX)
     export WINEPREFIX=$SANDBOX_DIR/prefix WINEARCH=win32 WINEDEBUG=-all
@@ -37,6 +37,7 @@ new_sandbox_dir() {
     export WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
+# The first display number with neither a lock file nor a socket.
 free_display() {
     local n=91
     while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
@@ -159,8 +160,8 @@ layout_monitors() {
     esac
 }
 
-# apply_layout NAME [PROBE]: sets the layout, then waits (up to 15 s) until the monitors that
-# EnumDisplayMonitors reports inside the prefix are the layout's. PROBE defaults to the
+# apply_layout NAME [PROBE]: sets the layout, then waits (60 tries, a quarter second apart)
+# until the monitors that EnumDisplayMonitors reports inside the prefix are the layout's. PROBE defaults to the
 # windows preset's probe.exe.
 apply_layout() {
     local name=$1 probe=${2:-build/windows/probe.exe} want got i
