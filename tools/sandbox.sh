@@ -3,7 +3,9 @@
 
 QUINDLET_PACKAGES=(wine wine32:i386 wine64 g++-mingw-w64-i686 binutils-mingw-w64-i686
     mingw-w64-i686-dev cmake make g++ googletest xvfb xdotool x11-utils x11-apps imagemagick
-    trayer python3 clang clang-format libclang-rt-14-dev valgrind zip unzip llvm lld)
+    trayer python3 clang clang-format libclang-rt-14-dev valgrind zip unzip
+    xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils libxrandr2:i386 libxinerama1:i386
+    llvm lld g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev)
 
 as_root() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
@@ -52,12 +54,8 @@ use_wine64_commands() {
     export PATH=$bin:$PATH
 }
 
-# Starts Xvfb (unless keep_display is given and DISPLAY is set) with trayer as an XEmbed
-# notification area, and a throwaway 32-bit prefix. No window manager: openbox swallows the
-# clicks on icons docked in trayer. Wine's own unmanaged windows ("Managed"="N") avoid the
-# ~2 s stall that hiding a window costs without a window manager, and look like Windows.
-start_sandbox() {
-    local keep_display=${1:-}
+# A fresh directory for this sandbox's prefix and logs.
+new_sandbox_dir() {
     SANDBOX_DIR=$(mktemp -d /tmp/quindlet-sandbox.XXXXXX)
     export WINEPREFIX=$SANDBOX_DIR/prefix WINEARCH=win32 WINEDEBUG=-all
     if ! can_run_32bit; then
@@ -66,24 +64,157 @@ start_sandbox() {
     fi
     # No Mono or Gecko installers at prefix creation: nothing here needs them.
     export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+# The first display number with neither a lock file nor a socket.
+free_display() {
+    local n=91
+    while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
+    echo $n
+}
+
+wait_display() {
+    local i
+    for i in $(seq 100); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+    echo "the X server did not start on $DISPLAY" >&2
+    return 1
+}
+
+# trayer as the XEmbed notification area. No window manager: openbox swallows the clicks on
+# icons docked in trayer.
+start_tray() {
+    trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true \
+        --transparent false </dev/null >/dev/null 2>&1 &
+    SANDBOX_PIDS+=($!)
+}
+
+# Starts Xvfb (unless keep_display is given and DISPLAY is set) with a notification area, and a
+# throwaway 32-bit prefix.
+start_sandbox() {
+    local keep_display=${1:-}
+    new_sandbox_dir
     if [ -z "$keep_display" ] || [ -z "${DISPLAY:-}" ]; then
-        local n=91
-        while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
+        local n
+        n=$(free_display)
         Xvfb :$n -screen 0 ${QUINDLET_SCREEN:-1024x768x24} -nolisten tcp </dev/null >/dev/null 2>&1 &
         SANDBOX_PIDS+=($!)
         export DISPLAY=:$n
-        local i
-        for i in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-        xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $DISPLAY" >&2; return 1; }
-        trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true \
-            --transparent false </dev/null >/dev/null 2>&1 &
-        SANDBOX_PIDS+=($!)
+        wait_display || return 1
+        start_tray
         echo "Display: own Xvfb on $DISPLAY (${QUINDLET_SCREEN:-1024x768x24})"
     fi
+    boot_prefix
+}
+
+# Xvfb shows Wine one monitor. Xorg's dummy driver has RandR outputs (DUMMY0, DUMMY1, ...)
+# that Wine reports as separate monitors. Explicit modelines: an output without one fails to
+# start. The virtual screen holds the widest layout, 800 + 1024 + 800. No input devices: the
+# server must not grab this machine's keyboard or mouse.
+write_xorg_config() {
+    cat >"$1" <<'CONF'
+Section "ServerFlags"
+    Option "AutoAddDevices" "false"
+    Option "AutoEnableDevices" "false"
+    Option "DontVTSwitch" "true"
+EndSection
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+    VideoRam 256000
+EndSection
+Section "Monitor"
+    Identifier "monitor"
+    HorizSync 5.0-1000.0
+    VertRefresh 5.0-200.0
+    Modeline "1024x768" 63.50 1024 1072 1176 1328 768 771 775 798 -hsync +vsync
+    Modeline "800x600" 38.25 800 832 912 1024 600 603 607 624 -hsync +vsync
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "dummy"
+    Monitor "monitor"
+    DefaultDepth 24
+    SubSection "Display"
+        Depth 24
+        Modes "1024x768"
+        Virtual 2624 768
+    EndSubSection
+EndSection
+CONF
+}
+
+# Like start_sandbox, on a private Xorg display with several monitors (apply_layout switches
+# between them). Every output a layout uses is switched on before the prefix boots: Wine may
+# ignore outputs that were not connected then. It boots on the three-monitor layout.
+start_monitors_sandbox() {
+    new_sandbox_dir
+    write_xorg_config "$SANDBOX_DIR/xorg.conf"
+    local n
+    n=$(free_display)
+    Xorg :$n -config "$SANDBOX_DIR/xorg.conf" -noreset -nolisten tcp \
+        -logfile "$SANDBOX_DIR/xorg.log" </dev/null >/dev/null 2>&1 &
+    SANDBOX_PIDS+=($!)
+    export DISPLAY=:$n
+    wait_display || { tail -n 20 "$SANDBOX_DIR/xorg.log" >&2; return 1; }
+    xrandr --addmode DUMMY1 800x600 && xrandr --addmode DUMMY2 800x600 &&
+        layout_xrandr three || return 1
+    start_tray
+    echo "Display: own Xorg (dummy driver, several monitors) on $DISPLAY"
+    boot_prefix
+}
+
+# Layouts, by name: the xrandr arguments, and the monitors Wine then reports ("probe monitors"
+# lines, sorted). DUMMY0 is always the primary, 1024x768; DUMMY1 and DUMMY2 are 800x600, top-
+# aligned with it. Windows puts the primary at 0,0, so a monitor left of it has negative
+# coordinates, while on the X screen the leftmost monitor is at 0.
+layout_xrandr() {
+    local primary="--output DUMMY0 --primary --mode 1024x768"
+    case $1 in
+    single) xrandr $primary --pos 0x0 --output DUMMY1 --off --output DUMMY2 --off ;;
+    right) xrandr $primary --pos 0x0 --output DUMMY1 --mode 800x600 --pos 1024x0 --output DUMMY2 --off ;;
+    left) xrandr $primary --pos 800x0 --output DUMMY1 --mode 800x600 --pos 0x0 --output DUMMY2 --off ;;
+    three) xrandr $primary --pos 800x0 --output DUMMY1 --mode 800x600 --pos 0x0 \
+        --output DUMMY2 --mode 800x600 --pos 1824x0 ;;
+    *) echo "no layout named '$1'" >&2; return 2 ;;
+    esac
+}
+
+layout_monitors() {
+    case $1 in
+    single) echo "monitor 0 0 1024 768 primary" ;;
+    right) printf '%s\n' "monitor 0 0 1024 768 primary" "monitor 1024 0 1824 600" ;;
+    left) printf '%s\n' "monitor -800 0 0 600" "monitor 0 0 1024 768 primary" ;;
+    three) printf '%s\n' "monitor -800 0 0 600" "monitor 0 0 1024 768 primary" \
+        "monitor 1024 0 1824 600" ;;
+    esac
+}
+
+# apply_layout NAME [PROBE]: sets the layout, then waits (60 tries, a quarter second apart)
+# until the monitors that EnumDisplayMonitors reports inside the prefix are the layout's. PROBE defaults to the
+# windows preset's probe.exe.
+apply_layout() {
+    local name=$1 probe=${2:-build/windows/probe.exe} want got i
+    want=$(layout_monitors "$name" | sort)
+    layout_xrandr "$name" || return 1
+    # A plain query makes the server re-read its outputs and report them, as a desktop would.
+    xrandr >/dev/null
+    for i in $(seq 60); do
+        got=$(wine "$probe" monitors </dev/null 2>/dev/null | tr -d '\r' | grep '^monitor' | sort)
+        [ "$got" = "$want" ] && return 0
+        sleep 0.25
+    done
+    echo "layout $name: Wine reports" >&2
+    echo "$got" >&2
+    return 1
+}
+
+boot_prefix() {
     wineboot -i </dev/null >/dev/null 2>&1 || true
     # A crash must fail a test, not wait on a dialog nobody will click.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
         </dev/null >/dev/null 2>&1 || true
+    # Wine's own unmanaged windows ("Managed"="N") avoid the ~2 s stall that hiding a window
+    # costs without a window manager, and look like Windows.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
         </dev/null >/dev/null 2>&1 || true
     # A persistent server and one long-lived Wine process keep each later start fast.

@@ -38,6 +38,10 @@ def tray_icons():
 
 
 class Harness:
+    # Where Windows' (0, 0), the primary monitor's top-left, is on the X screen: not the X
+    # origin when a monitor is left of the primary.
+    origin = (0, 0)
+
     def __init__(self, test):
         self.test = test
         self.procs = []
@@ -125,13 +129,13 @@ class Harness:
         vals = dict(line.split("=") for line in out.split())
         return int(vals["X"]), int(vals["Y"])
 
-    def place_pointer(self, x, y):
+    def place_pointer(self, x, y, park=None):
         """Wine moves the X pointer only when a SetCursorPos target differs from its own
         record of the cursor, and xdotool does not update that record: park the cursor through
-        Wine first (somewhere no border is), then place it with xdotool."""
+        Wine first (somewhere no border is; X coordinates), then place it with xdotool."""
         w, h = self.screen_size()
-        park = (w // 2 + 7, h // 2 + 5)
-        self.probe("park", *map(str, park))
+        park = park or (w // 2 + 7, h // 2 + 5)
+        self.probe("park", str(park[0] - self.origin[0]), str(park[1] - self.origin[1]))
         self.wait_pointer(park)
         run("xdotool", "mousemove", str(x), str(y), check=True)
 

@@ -19,6 +19,12 @@
 //                                   tab control (id 1005) in the dialog titled TITLE
 //   probe dialogrect                prints the screen rectangle "X Y W H" of the top-level
 //                                   dialog (class #32770); TITLE "-" above means that one too
+//   probe monitors                  prints "screen W H" (SM_CXSCREEN, SM_CYSCREEN), "virtual X Y
+//                                   W H" (SM_*VIRTUALSCREEN), "count N" (SM_CMONITORS), then
+//                                   one "monitor L T R B [primary]" per EnumDisplayMonitors
+//                                   rectangle, the primary first
+//   probe setmode W H               gives the primary monitor a W x H mode through
+//                                   ChangeDisplaySettingsExA, which broadcasts WM_DISPLAYCHANGE
 // Exit code 2 means a bad command line.
 #include <windows.h>
 #include <commctrl.h>
@@ -113,8 +119,62 @@ static BOOL CALLBACK CountTopLevel(HWND window, LPARAM) {
     return TRUE;
 }
 
+// --- Several monitors -----------------------------------------------------------------------
+static int MonitorLines;
+static char MonitorText[16][64];
+
+static BOOL CALLBACK ListMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+    MONITORINFO info;
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoA(monitor, &info) || MonitorLines >= 16) return TRUE;
+    bool primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+    // The primary goes first: move whatever is in slot 0 to the end.
+    int slot = MonitorLines++;
+    if (primary && slot > 0) {
+        memcpy(MonitorText[slot], MonitorText[0], sizeof(MonitorText[0]));
+        slot = 0;
+    }
+    const RECT& r = info.rcMonitor;
+    snprintf(MonitorText[slot], sizeof(MonitorText[slot]), "monitor %ld %ld %ld %ld%s", r.left,
+             r.top, r.right, r.bottom, primary ? " primary" : "");
+    return TRUE;
+}
+
+// Returns -1 when the command is none of these.
+static int MonitorCommand(int argc, char** argv) {
+    if (!strcmp(argv[1], "monitors") && argc == 2) {
+        printf("screen %d %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+        printf("virtual %d %d %d %d\n", GetSystemMetrics(SM_XVIRTUALSCREEN),
+               GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN),
+               GetSystemMetrics(SM_CYVIRTUALSCREEN));
+        printf("count %d\n", GetSystemMetrics(SM_CMONITORS));
+        MonitorLines = 0;
+        if (!EnumDisplayMonitors(NULL, NULL, ListMonitor, 0)) return 1;
+        for (int i = 0; i < MonitorLines; ++i)
+            printf("%s\n", MonitorText[i]);
+        return 0;
+    }
+    if (!strcmp(argv[1], "setmode") && argc == 4) {
+        DEVMODEA mode;
+        ZeroMemory(&mode, sizeof(mode));
+        mode.dmSize = sizeof(mode);
+        mode.dmPelsWidth = Number(argv[2]);
+        mode.dmPelsHeight = Number(argv[3]);
+        mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+        // No device name: the primary. No flags: a dynamic change, announced to every
+        // top-level window by WM_DISPLAYCHANGE.
+        LONG result = ChangeDisplaySettingsExA(NULL, &mode, NULL, 0, NULL);
+        if (result != DISP_CHANGE_SUCCESSFUL) printf("ChangeDisplaySettingsExA: %ld\n", result);
+        return result == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
+    }
+    return -1;
+}
+// --- end of several monitors ------------------------------------------------------------------
+
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
+    int monitorResult = MonitorCommand(argc, argv);
+    if (monitorResult >= 0) return monitorResult;
     const char* cmd = argv[1];
     if (!strcmp(cmd, "wait")) {
         Sleep(INFINITE);

@@ -25,15 +25,22 @@ target_compile_options(probe PRIVATE -Wall -Wextra)
 target_link_options(probe PRIVATE ${WIN_TEST_LINK})
 
 # End-to-end: the real Quindlet.exe under Wine on the harness's X display, checked from outside.
+# One CTest test per test method of CLASS in tests/e2e/FILE.py, named PREFIX.<method>.
 find_package(Python3 COMPONENTS Interpreter REQUIRED)
-file(STRINGS ${CMAKE_SOURCE_DIR}/tests/e2e/test_e2e.py E2E_LINES REGEX "^    def test_")
-foreach(line IN LISTS E2E_LINES)
-    string(REGEX REPLACE "^    def (test_[A-Za-z0-9_]+).*" "\\1" name "${line}")
-    add_test(NAME e2e.${name}
-        COMMAND ${Python3_EXECUTABLE} -m unittest -v test_e2e.EndToEnd.${name}
-        WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/tests/e2e)
-    set_tests_properties(e2e.${name} PROPERTIES RUN_SERIAL TRUE
-        ENVIRONMENT "QUINDLET_BUILD=${CMAKE_BINARY_DIR}")
-endforeach()
+function(add_e2e_tests file class prefix)
+    file(STRINGS ${CMAKE_SOURCE_DIR}/tests/e2e/${file}.py lines REGEX "^    def test_")
+    foreach(line IN LISTS lines)
+        string(REGEX REPLACE "^    def (test_[A-Za-z0-9_]+).*" "\\1" name "${line}")
+        add_test(NAME ${prefix}.${name}
+            COMMAND ${Python3_EXECUTABLE} -m unittest -v ${file}.${class}.${name}
+            WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/tests/e2e)
+        set_tests_properties(${prefix}.${name} PROPERTIES RUN_SERIAL TRUE
+            ENVIRONMENT "QUINDLET_BUILD=${CMAKE_BINARY_DIR}" ${ARGN})
+    endforeach()
+endfunction()
+add_e2e_tests(test_e2e EndToEnd e2e)
+# These need the several-monitor Xorg display of tools/test's monitors section: the windows
+# test preset leaves them out, the monitors preset runs only them.
+add_e2e_tests(test_monitors SeveralMonitors monitors LABELS monitors)
 
 include(tests/bench/bench.cmake)

@@ -1,0 +1,147 @@
+"""End-to-end tests that need several monitors: the real Quindlet.exe on the Xorg display of
+tools/test's monitors section, whose layouts (apply_layout in tools/sandbox.sh) are switched
+with xrandr. Points are in Windows coordinates, the primary's top-left being (0, 0); on the X
+screen the leftmost monitor is at 0, so the harness converts through the layout's origin."""
+import os
+import re
+import unittest
+
+from harness import BUILD, Harness, run
+
+SANDBOX = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../tools/sandbox.sh")
+PROBE = os.path.join(BUILD, "probe.exe")
+
+DEFAULTS = ""  # an empty settings file: every value its default
+NO_CORNER = "IgnorableTRCornerHeight=0\n"
+STAYS = None  # no wrap: the pointer stays where it was placed
+
+# (layout, settings file text, start point, landing point or STAYS). The primary is 1024x768;
+# "right" has an 800x600 monitor at 1024,0, "left" one at -800,0, "three" both. Off the
+# primary, only the primary's borders count: every point right of it is at its right border,
+# every point left of it at its left border, and row 0 of a top-aligned monitor at its top.
+CASES = [
+    ("right", DEFAULTS, (1500, 300), (1, 300)),
+    ("right", DEFAULTS, (1823, 599), (1, 599)),
+    ("right", DEFAULTS, (1023, 300), (1, 300)),
+    ("right", DEFAULTS, (0, 300), (1022, 300)),
+    ("right", DEFAULTS, (1500, 10), STAYS),  # right border with y < 63: the ignorable corner
+    ("right", NO_CORNER, (1500, 10), (1, 10)),
+    ("right", NO_CORNER, (1500, 0), (1, 766)),  # right and top border in one tick
+    ("right", "DisabledBordersFlags=4\n", (1500, 300), STAYS),
+    ("left", DEFAULTS, (-400, 300), (1022, 300)),
+    ("left", DEFAULTS, (-800, 599), (1022, 599)),
+    ("left", DEFAULTS, (-1, 300), (1022, 300)),
+    ("left", DEFAULTS, (1023, 300), (1, 300)),
+    ("left", DEFAULTS, (-400, 0), STAYS),  # lands at x = 1022, inside the corner at the top
+    ("left", NO_CORNER, (-400, 0), (1022, 766)),
+    ("left", "DisabledBordersFlags=1\n", (-400, 300), STAYS),
+    ("three", DEFAULTS, (-400, 300), (1022, 300)),
+    ("three", DEFAULTS, (1500, 300), (1, 300)),
+    ("three", NO_CORNER, (1500, 0), (1, 766)),
+]
+
+# (layout, settings file text, start point, landing point) once "probe setmode 800 600" has
+# made the primary 800x600 while the program runs (Wine then moves a monitor right of it to
+# 800,0): the borders follow at once.
+RESIZED_CASES = [
+    ("right", DEFAULTS, (799, 300), (1, 300)),
+    ("right", DEFAULTS, (0, 300), (798, 300)),
+    ("right", DEFAULTS, (400, 599), (400, 1)),
+    ("left", DEFAULTS, (0, 300), (798, 300)),
+    ("left", DEFAULTS, (799, 300), (1, 300)),
+    ("left", DEFAULTS, (400, 0), (400, 598)),
+]
+
+
+def groups(cases):
+    """The cases by (layout, settings text), in the order each pair first appears."""
+    keys = list(dict.fromkeys(c[:2] for c in cases))
+    return [(key, [c[2:] for c in cases if c[:2] == key]) for key in keys]
+
+
+def apply_layout(name):
+    """Sets the layout with xrandr and returns once Wine reports its monitors."""
+    result = run("bash", "-c", 'source "$0" && apply_layout "$1" "$2"', SANDBOX, name, PROBE,
+                 timeout=60)
+    if result.returncode != 0:
+        raise AssertionError(f"layout {name} not applied: {result.stderr}")
+
+
+def primary_on_x():
+    """The primary output's (x, y, w, h) on the X screen."""
+    out = run("xrandr", check=True).stdout
+    m = re.search(r" connected primary (\d+)x(\d+)\+(\d+)\+(\d+)", out)
+    w, h, x, y = map(int, m.groups())
+    return x, y, w, h
+
+
+class SeveralMonitors(unittest.TestCase):
+    def tearDown(self):
+        if getattr(self, "h", None):
+            self.h.close()
+
+    def start(self, ini):
+        """Quindlet on the current layout, with that settings file."""
+        self.h = Harness(self)
+        self.follow_primary()
+        self.h.write_ini(ini)
+        self.h.start_quindlet()
+
+    def follow_primary(self):
+        x, y, w, h = primary_on_x()
+        self.h.origin = (x, y)
+        # Park on the primary, where no border is (the X screen's middle may be another monitor).
+        self.park = (x + w // 2 + 7, y + h // 2 + 5)
+        return w, h
+
+    def to_x(self, point):
+        return point[0] + self.h.origin[0], point[1] + self.h.origin[1]
+
+    def check(self, start, landing):
+        self.h.place_pointer(*self.to_x(start), park=self.park)
+        if landing is STAYS:
+            self.assertTrue(self.h.stays_at(self.to_x(start), 0.4), "the pointer must stay")
+        else:
+            at = self.h.wait_pointer(self.to_x(landing))
+            self.assertEqual((at[0] - self.h.origin[0], at[1] - self.h.origin[1]), landing)
+
+    def run_layout(self, layout):
+        cases = groups([c for c in CASES if c[0] == layout])
+        self.assertTrue(cases)
+        apply_layout(layout)
+        # One program run per settings text; a new harness gives it a fresh folder.
+        for (_, ini), points in cases:
+            self.start(ini)
+            for start, landing in points:
+                with self.subTest(ini=ini, start=start):
+                    self.check(start, landing)
+            self.h.close()
+            self.h = None
+
+    def test_MonitorRightOfThePrimary(self):
+        self.run_layout("right")
+
+    def test_MonitorLeftOfThePrimary(self):
+        self.run_layout("left")
+
+    def test_MonitorsOnBothSides(self):
+        self.run_layout("three")
+
+    def test_ResolutionChangeMovesTheBordersAtOnce(self):
+        for (layout, ini), points in groups(RESIZED_CASES):
+            apply_layout(layout)
+            self.start(ini)
+            try:
+                self.assertEqual(self.h.probe("setmode", "800", "600").returncode, 0)
+                self.assertEqual(self.follow_primary(), (800, 600))
+                for start, landing in points:
+                    with self.subTest(layout=layout, ini=ini, start=start):
+                        self.check(start, landing)
+            finally:
+                self.h.probe("setmode", "1024", "768")
+            self.h.close()
+            self.h = None
+
+
+if __name__ == "__main__":
+    unittest.main()
