@@ -13,6 +13,7 @@ PROBE = os.path.join(BUILD, "probe.exe")
 
 DEFAULTS = ""  # an empty settings file: every value its default
 NO_CORNER = "IgnorableTRCornerHeight=0\n"
+ACROSS = "WrapAcrossMonitors=1\n"  # the borders are the desktop's outer edges
 STAYS = None  # no wrap: the pointer stays where it was placed
 
 # (layout, settings file text, start point, landing point or STAYS). The primary is 1024x768;
@@ -38,6 +39,27 @@ CASES = [
     ("three", DEFAULTS, (-400, 300), (1022, 300)),
     ("three", DEFAULTS, (1500, 300), (1, 300)),
     ("three", NO_CORNER, (1500, 0), (1, 766)),
+    # Across all monitors: an edge shared with another monitor is crossed, an outer edge wraps
+    # to one pixel inside the far outer edge of the same row or column, and each monitor has
+    # its own top-right corner.
+    ("right", ACROSS, (0, 300), (1822, 300)),
+    ("right", ACROSS, (1823, 300), (1, 300)),
+    ("right", ACROSS, (1023, 300), STAYS),
+    ("right", ACROSS, (1023, 700), (1, 700)),  # only the primary holds row 700
+    ("right", ACROSS, (1500, 0), (1500, 598)),
+    ("right", ACROSS, (1500, 599), (1500, 1)),
+    ("right", ACROSS, (1823, 10), STAYS),
+    ("right", ACROSS, (980, 0), STAYS),
+    ("left", ACROSS, (-800, 300), (1022, 300)),
+    ("left", ACROSS, (1023, 300), (-799, 300)),
+    ("left", ACROSS, (-1, 300), STAYS),
+    ("left", ACROSS, (-400, 599), (-400, 1)),
+    ("three", ACROSS, (-800, 300), (1822, 300)),
+    ("three", ACROSS, (1823, 300), (-799, 300)),
+    ("three", ACROSS, (0, 700), (1022, 700)),
+    ("three", ACROSS, (-400, 0), (-400, 598)),
+    ("three", ACROSS + "IgnorableCorners=8\n", (-800, 599), STAYS),  # the left one's bottom left
+    ("three", ACROSS + "IgnorableCorners=8\n", (-800, 300), (1822, 300)),
 ]
 
 # (layout, settings file text, start point, landing point) once "probe setmode 800 600" has
@@ -50,6 +72,11 @@ RESIZED_CASES = [
     ("left", DEFAULTS, (0, 300), (798, 300)),
     ("left", DEFAULTS, (799, 300), (1, 300)),
     ("left", DEFAULTS, (400, 0), (400, 598)),
+    # Across all monitors the layout is read again on the display change: the monitor right of
+    # the primary now starts at 800.
+    ("right", ACROSS, (0, 300), (1598, 300)),
+    ("right", ACROSS, (1599, 300), (1, 300)),
+    ("right", ACROSS, (799, 300), STAYS),
 ]
 
 
