@@ -313,10 +313,11 @@ def idle(seconds):
     return status
 
 
-def idle_timer_baseline(seconds):
+def idle_timer_baseline(seconds, *extra):
     """CPU of a process that only runs a 50 ms timer with an empty handler: what Wine charges
-    for the timer and its message delivery alone, whatever the program does on a tick."""
-    p = subprocess.Popen(["wine", PROBE, "idletimer", "50"], stdin=NULL, stdout=NULL,
+    for the timer and its message delivery alone, whatever the program does on a tick. With
+    "cursor" the handler reads the cursor: the floor of any polling design."""
+    p = subprocess.Popen(["wine", PROBE, "idletimer", "50", *extra], stdin=NULL, stdout=NULL,
                          stderr=NULL)
     prefix, pid = os.environ.get("WINEPREFIX", ""), None
     end = time.monotonic() + 10
@@ -530,6 +531,102 @@ def soak(minutes):
     return 0 if flat and not bad and code == 0 and not counts["wrap mismatches"] else 1
 
 
+# The "right" layout of the several-monitor display: the primary 1024x768 at 0,0 and an 800x600
+# monitor at 1024,0, so X and Windows coordinates agree.
+RIGHT_LAYOUT = [(0, 0, 1024, 768), (1024, 0, 1824, 600)]
+
+
+def monitor_border(across):
+    """A random point on a border and its landing point on the "right" layout: the primary's
+    borders (a point right of it counts as its right border), or with WrapAcrossMonitors the
+    desktop's outer edges. Clear of the 63-pixel corners."""
+    (pl, pt, pr, pb), (sl, st, sr, sb) = RIGHT_LAYOUT
+    side = random.choice("LRTB")
+    if not across:
+        if side in "LR":
+            y = random.randint(65, 595)  # a row both monitors hold
+            x = 0 if side == "L" else random.choice((pr - 1, random.randint(sl, sr - 1)))
+            return (x, y), ((pr - 2) if side == "L" else 1, y)
+        x = random.randint(2, pr - 66)
+        return ((x, 0), (x, pb - 2)) if side == "T" else ((x, pb - 1), (x, 1))
+    if side in "LR":
+        y = random.randint(65, pb - 66)  # row y may be held by the primary alone
+        right = sr if y < sb else pr
+        return ((0, y), (right - 2, y)) if side == "L" else ((right - 1, y), (1, y))
+    left, right, bottom = random.choice(((pl, pr, pb), (sl, sr, sb)))
+    x = random.randint(left + 2, right - 66)
+    return ((x, 0), (x, bottom - 2)) if side == "T" else ((x, bottom - 1), (x, 1))
+
+
+def monitor_latency(across, trials):
+    """Wrap latency on the two-monitor display, in either mode, at the default 50 ms tick."""
+    ptr = Pointer()
+    ptr.w, ptr.h = 1024, 768  # park on the primary
+    prog = Program({"WrapAcrossMonitors": across} if across else None)
+    prog.start()
+    if not prog.wait_tray(0):
+        print("Quindlet did not start"); return 1
+    samples, missed = [], 0
+    try:
+        while len(samples) + missed < trials:
+            if not ptr.park():
+                continue
+            time.sleep(random.uniform(0.05, 0.2))
+            start, landing = monitor_border(across)
+            ptr.warp(*start)
+            took = ptr.wait_at(landing, 1.0)
+            if took is None:
+                missed += 1
+                print("missed: placed at %s, want %s, pointer at %s" % (start, landing,
+                      ptr.read()), file=sys.stderr)
+            else:
+                samples.append(took * 1000.0)
+    finally:
+        prog.stop()
+        prog.cleanup()
+    if not samples:
+        print("no wrap observed"); return 1
+    print("| %s | %d | %.1f | %.1f | %.1f | %.1f | %.1f | %d |" % (
+        "across all monitors" if across else "primary screen (default)", len(samples),
+        statistics.mean(samples), pct(samples, 50), pct(samples, 90), pct(samples, 99),
+        max(samples), missed))
+    return 0 if missed == 0 else 1
+
+
+def monitor_idle(seconds):
+    """Idle CPU on the two-monitor display: both modes, a timer that only reads the cursor and
+    a bare timer."""
+    ptr = Pointer()
+    ptr.w, ptr.h = 1024, 768
+    rows = []
+    for across in (0, 1):
+        prog = Program({"WrapAcrossMonitors": across})
+        prog.start()
+        if not prog.wait_tray(0) or not prog.find_pid():
+            print("Quindlet did not start"); return 1
+        ptr.park()
+        time.sleep(2)
+        server = wineserver_pid()
+        c0, s0, t0 = prog.cpu_seconds(), proc_cpu(server) if server else 0, time.monotonic()
+        time.sleep(seconds)
+        c1, s1, t1 = prog.cpu_seconds(), proc_cpu(server) if server else 0, time.monotonic()
+        prog.stop()
+        prog.cleanup()
+        rows.append(("Quindlet, " + ("across all monitors" if across else "primary screen"),
+                     100.0 * (c1 - c0) / (t1 - t0), 100.0 * (s1 - s0) / (t1 - t0)))
+    for label, extra in (("50 ms timer reading only the cursor", ("cursor",)),
+                         ("bare 50 ms timer", ())):
+        result = idle_timer_baseline(seconds, *extra)
+        if result:
+            rows.append((label + " (`probe idletimer 50%s`)" % (" cursor" if extra else ""),
+                         result[0], result[1]))
+    print("| process | CPU | wineserver CPU |")
+    print("|---|---|---|")
+    for label, share, server in rows:
+        print("| %s | %.3f %% | %.3f %% |" % (label, share, server))
+    return 0
+
+
 def main():
     if len(sys.argv) < 3:
         print(__doc__); return 2
@@ -545,6 +642,10 @@ def main():
         return storm(arg)
     if what == "soak":
         return soak(arg)
+    if what == "monitor-latency":
+        return monitor_latency(arg, int(sys.argv[4]))
+    if what == "monitor-idle":
+        return monitor_idle(arg)
     print(__doc__)
     return 2
 

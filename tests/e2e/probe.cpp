@@ -13,8 +13,9 @@
 //                                   also from the system process list, which Wine fills, and
 //                                   windows counted over all its top-level and child windows
 //   probe dlgcommand TITLE ID       posts a click of button ID to the dialog titled TITLE
-//   probe idletimer MS              a hidden window with an MS timer that does nothing: the
-//                                   cost of a bare timer loop under Wine, to compare with
+//   probe idletimer MS [cursor]     a hidden window with an MS timer that does nothing (or,
+//                                   with "cursor", only reads the cursor): the cost of a bare
+//                                   timer loop under Wine, and the floor of any polling design
 //   probe tabrect TITLE INDEX       prints the screen rectangle "X Y W H" of tab INDEX of the
 //                                   tab control (id 1005) in the dialog titled TITLE
 //   probe dialogrect                prints the screen rectangle "X Y W H" of the top-level
@@ -98,8 +99,14 @@ static unsigned long ListedHandleCount(DWORD pid) {
     return count;
 }
 
+static bool IdleTimerReadsCursor;
+
 static LRESULT CALLBACK IdleTimerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER) return 0;
+    if (message == WM_TIMER) {
+        POINT p;
+        if (IdleTimerReadsCursor) GetCursorPos(&p);
+        return 0;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -236,7 +243,8 @@ int main(int argc, char** argv) {
                (unsigned long)mem.PrivateUsage, (unsigned long)mem.WorkingSetSize);
         CloseHandle(process);
         return 0;
-    } else if (!strcmp(cmd, "idletimer") && argc == 3) {
+    } else if (!strcmp(cmd, "idletimer") && (argc == 3 || argc == 4)) {
+        IdleTimerReadsCursor = argc == 4 && !strcmp(argv[3], "cursor");
         WNDCLASSA wc;
         ZeroMemory(&wc, sizeof(wc));
         wc.lpfnWndProc = IdleTimerProc;
