@@ -555,7 +555,7 @@ def soak(minutes):
 # of them. Here each action runs alone, at many times the soak's rate, in a fresh process:
 # after a warm-up (the first Options dialog alone brings in megabytes of comctl32), the growth
 # from the first to the last sample, over the number of actions done, is the cost per action.
-# "bare" is memory_cycles_test.exe's host mode: a plain dialog program (the same dialog
+# "bare" is memory_cycles.exe's host mode: a plain dialog program (the same dialog
 # templates, trivial procedures, no product code) opened on the same hotkey, driven the same way.
 
 MEMORY_ACTIONS = {  # action: (probe cycle action, per chunk, ms apart)
@@ -570,13 +570,13 @@ MEMORY_ACTIONS = {  # action: (probe cycle action, per chunk, ms apart)
 
 
 class BareHost(Program):
-    """memory_cycles_test.exe host: opens a plain DialogBox of the Options templates on
+    """memory_cycles.exe host: opens a plain DialogBox of the Options templates on
     Ctrl+Alt+F7 and exits on Ctrl+Alt+F8, as Quindlet does."""
 
     def __init__(self):
         Program.__init__(self)
-        self.exe = os.path.join(self.dir, "memory_cycles_test.exe")
-        shutil.copy(os.path.join(BUILD, "memory_cycles_test.exe"), self.exe)
+        self.exe = os.path.join(self.dir, "memory_cycles.exe")
+        shutil.copy(os.path.join(BUILD, "memory_cycles.exe"), self.exe)
 
     def start(self):
         self.proc = subprocess.Popen(["wine", self.exe, "host"], stdin=NULL, stdout=NULL,
@@ -623,8 +623,11 @@ def memory_action(action, seconds):
     act(10)  # warm-up
     time.sleep(1)
     first, t0, done = (prog.memory(), smaps_private(prog.pid)), time.monotonic(), 0
+    half = None  # (actions done, private) at half time: does the growth level off?
     while time.monotonic() - t0 < seconds:
         done += act(chunk if probe_action else 10)
+        if half is None and time.monotonic() - t0 >= seconds / 2:
+            half = (done, prog.memory()[1])
     time.sleep(1)
     last, t1 = (prog.memory(), smaps_private(prog.pid)), time.monotonic()
     if isinstance(prog, BareHost):
@@ -633,30 +636,35 @@ def memory_action(action, seconds):
     else:
         prog.stop()
     prog.cleanup()
-    return done if probe_action else 0, t1 - t0, first, last
+    return done if probe_action else 0, t1 - t0, first, last, half
 
 
 def memory(seconds, actions):
     print("| action | count | minutes | per minute | VmRSS KiB | private KiB | "
-          "private per 100 | of it: unix heap | anonymous | files |")
-    print("|---|---|---|---|---|---|---|---|---|---|")
+          "private per 100 | of it: unix heap | anonymous | files | second half, per 100 |")
+    print("|---|---|---|---|---|---|---|---|---|---|---|")
     status = 0
     for action in actions or [a for a in MEMORY_ACTIONS]:
         result = memory_action(action, seconds)
         if not result:
-            print("| %s | did not start | | | | | | | | |" % action)
+            print("| %s | did not start | | | | | | | | | |" % action)
             status = 1
             continue
-        count, took, (m0, k0), (m1, k1) = result
+        count, took, (m0, k0), (m1, k1), half = result
         per = (100.0 / count) if count else 60.0 / took  # idle: per minute
+        late = "-"
+        if count and half and count > half[0]:
+            late = "%+.1f" % ((m1[1] - half[1]) * 100.0 / (count - half[0]))
         print("| %s | %s | %.1f | %s | %d -> %d (%+d) | %d -> %d (%+d) | %+.1f | %+.1f | "
-              "%+.1f | %+.1f |" % (
+              "%+.1f | %+.1f | %s |" % (
                   action, count if count else "-", took / 60, "%.0f" % (count * 60 / took)
                   if count else "-", m0[0], m1[0], m1[0] - m0[0], m0[1], m1[1], m1[1] - m0[1],
                   (m1[1] - m0[1]) * per, (k1["unix heap"] - k0["unix heap"]) * per,
-                  (k1["anonymous"] - k0["anonymous"]) * per, (k1["files"] - k0["files"]) * per))
+                  (k1["anonymous"] - k0["anonymous"]) * per, (k1["files"] - k0["files"]) * per,
+                  late))
         sys.stdout.flush()
-    print("\n\"per 100\" is KiB per 100 actions (idle: per minute).")
+    print("\n\"per 100\" is private KiB per 100 actions (idle: per minute); \"second half\" the"
+          " same over the second half of the run only.")
     return status
 
 
