@@ -419,6 +419,7 @@ def options_title():
 # thousand dialogs, toggles and wraps an hour) with Wine's own per-dialog growth measured by
 # `bench.py memory` stays well under it, while a leak of 1 KiB per Options cycle would not.
 SOAK_GROWTH_LIMIT = 1024
+SOAK_MIN_SAMPLES = 10
 
 
 def soak_growth_per_hour(rows):
@@ -534,13 +535,18 @@ def soak(minutes):
           ("" if options_available else
            " (the Options dialog did not open on its hotkey in this build: no Options cycles)"))
     first, last = samples[1] if len(samples) > 2 else samples[0], samples[-1]
-    growth = soak_growth_per_hour([row for row in samples if row[0] >= first[0]])
+    rows = [row for row in samples if row[0] >= first[0]]
+    growth = soak_growth_per_hour(rows)
+    # Private memory moves in steps of a few hundred KiB as malloc arenas grow and shrink:
+    # a rate from fewer than ten samples would be one step extrapolated to an hour.
+    judged = len(rows) >= SOAK_MIN_SAMPLES
     flat = all(str(a) == str(b) for a, b in zip(first[1:3], last[1:3])) and \
-        all(g <= SOAK_GROWTH_LIMIT for g in growth)
+        (not judged or all(g <= SOAK_GROWTH_LIMIT for g in growth))
     print("\nFrom minute %s to minute %s: handles %s -> %s, windows %s -> %s; growth per hour "
-          "(least-squares slope) VmRSS %+.0f KiB, private %+.0f KiB; limit: handles and windows "
+          "(least-squares slope) VmRSS %+.0f KiB, private %+.0f KiB%s; limit: handles and windows "
           "unchanged, %d KiB per hour each: **%s**" % (
               first[0], last[0], first[1], last[1], first[2], last[2], growth[0], growth[1],
+              "" if judged else " (not judged: fewer than %d samples)" % SOAK_MIN_SAMPLES,
               SOAK_GROWTH_LIMIT, "within the limit" if flat else "OVER the limit"))
     print("\nSettings file at the end: %s; exit code %s." % (
         "every key intact" if not bad else "; ".join(bad), code))
@@ -626,6 +632,9 @@ def memory_action(action, seconds):
     half = None  # (actions done, private) at half time: does the growth level off?
     while time.monotonic() - t0 < seconds:
         done += act(chunk if probe_action else 10)
+        rss, private = prog.memory()
+        print("%s: %d done, VmRSS %d, private %d, unix heap %d KiB" % (
+            action, done, rss, private, smaps_private(prog.pid)["unix heap"]), file=sys.stderr)
         if half is None and time.monotonic() - t0 >= seconds / 2:
             half = (done, prog.memory()[1])
     time.sleep(1)
