@@ -567,6 +567,8 @@ def soak(minutes):
 MEMORY_ACTIONS = {  # action: (probe cycle action, per chunk, ms apart)
     "idle": (None, 0, 0),
     "wrap": ("wrap", 150, 20),
+    "xwrap": ("xwrap", 40, 0),
+    "tray": ("tray", 20, 0),
     "toggle": ("toggle", 60, 20),
     "ok": ("ok", 20, 50),
     "cancel": ("cancel", 20, 50),
@@ -613,6 +615,7 @@ def memory_action(action, seconds):
     ini = dict(SOAK_INI)
     ini["GlobalEnabled"] = 1
     prog = BareHost() if action.startswith("bare") else Program(ini)
+    ptr = Pointer() if action in ("xwrap", "tray") else None
     prog.start()
     if not prog.find_pid():
         prog.stop(); prog.cleanup()
@@ -620,6 +623,21 @@ def memory_action(action, seconds):
     time.sleep(2)  # past start-up work
 
     def act(count):
+        if action == "xwrap":  # the soak's way: parked through Wine, placed through X
+            moved = 0
+            for _ in range(count):
+                if ptr.park():
+                    at, landing = ptr.random_border()
+                    ptr.warp(*at)
+                    moved += ptr.wait_at(landing, 0.4) is not None
+            return moved
+        if action == "tray":  # a double-click on the icon through X, as the soak's
+            for _ in range(count):
+                x, y, w, h = tray_icons()[0]
+                run("xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click",
+                    "--repeat", "2", "--delay", "80", "1")
+                time.sleep(0.1)
+            return count
         if not probe_action:
             time.sleep(count)
             return count
