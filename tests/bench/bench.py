@@ -564,10 +564,10 @@ def soak(minutes):
 # "bare" is memory_cycles.exe's host mode: a plain dialog program (the same dialog
 # templates, trivial procedures, no product code) opened on the same hotkey, driven the same way.
 
-MEMORY_ACTIONS = {  # action: (probe cycle action, per chunk, ms apart)
+MEMORY_ACTIONS = {  # action: (how it is driven, actions per batch, ms apart)
     "idle": (None, 0, 0),
     "wrap": ("wrap", 150, 20),
-    "xwrap": ("xwrap", 40, 0),
+    "xwrap": ("xwrap", 40, 0),  # these two through X, from here
     "tray": ("tray", 20, 0),
     "toggle": ("toggle", 60, 20),
     "ok": ("ok", 20, 50),
