@@ -11,3 +11,13 @@ target_link_libraries(tick_cost_test PRIVATE GTest::gtest)
 target_link_options(tick_cost_test PRIVATE ${WIN_TEST_LINK}
     -Wl,--wrap=malloc,--wrap=calloc,--wrap=realloc,--wrap=free)
 gtest_discover_tests(tick_cost_test DISCOVERY_MODE PRE_TEST PROPERTIES RUN_SERIAL TRUE)
+
+# Memory per action: the program's modules in-process, Options cycles and toggles repeated with
+# the process heap walked before and after; its check mode is a regression test (no block
+# left behind). Its host mode is the bare dialog program the memory bench compares with.
+add_executable(memory_cycles tests/bench/memory_cycles.cpp res/quindlet.rc)
+target_compile_options(memory_cycles PRIVATE -Wall -Wextra)
+target_link_libraries(memory_cycles PRIVATE quindlet_core)
+target_link_options(memory_cycles PRIVATE ${WIN_TEST_LINK})
+add_test(NAME memory_cycles.NoBlockLeftBehind COMMAND memory_cycles check)
+set_tests_properties(memory_cycles.NoBlockLeftBehind PROPERTIES RUN_SERIAL TRUE)

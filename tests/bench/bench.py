@@ -6,6 +6,7 @@ display, watched from outside through Xlib (ctypes), /proc and probe.exe.
     bench.py BUILD startup RUNS                 start to tray icon present
     bench.py BUILD storm COPIES                 COPIES starts at once: one stays, others exit 0
     bench.py BUILD soak MINUTES                 random borders, toggles, Options cycles, sampled
+    bench.py BUILD memory SECONDS [ACTION...]   memory growth per action, one action at a time
 
 Each prints a Markdown fragment on stdout and exits non-zero when a goal or a check fails.
 Expects DISPLAY and WINEPREFIX of a running sandbox (tools/sandbox.sh start_sandbox).
@@ -152,7 +153,7 @@ class Program:
                 try:
                     with open("/proc/%s/cmdline" % p, "rb") as f:
                         cmd = f.read().decode("latin-1")
-                    if self.dir not in cmd or "Quindlet.exe" not in cmd:
+                    if self.dir not in cmd or os.path.basename(self.exe) not in cmd:
                         continue
                     with open("/proc/%s/environ" % p, "rb") as f:
                         env = f.read().decode("latin-1").split("\0")
@@ -415,6 +416,23 @@ def options_title():
     return "Options"
 
 
+# Memory a resident program may gain per hour of use: the soak's rate of actions (about a
+# thousand dialogs, toggles and wraps an hour) with Wine's own per-dialog growth measured by
+# `bench.py memory` stays well under it, while a leak of 1 KiB per Options cycle would not.
+SOAK_GROWTH_LIMIT = 1024
+SOAK_MIN_SAMPLES = 10
+
+
+def soak_growth_per_hour(rows):
+    """KiB per hour of VmRSS and of private memory, the least-squares slope over the samples
+    (minute, ..., VmRSS, private): two end points alone would make one noisy sample the verdict."""
+    if len(rows) < 2:
+        return 0.0, 0.0
+    minutes = [row[0] for row in rows]
+    return tuple(60.0 * statistics.linear_regression(minutes, [row[i] for row in rows]).slope
+                 for i in (5, 6))
+
+
 def soak(minutes):
     ptr = Pointer()
     ini = dict(SOAK_INI)
@@ -518,11 +536,19 @@ def soak(minutes):
           ("" if options_available else
            " (the Options dialog did not open on its hotkey in this build: no Options cycles)"))
     first, last = samples[1] if len(samples) > 2 else samples[0], samples[-1]
+    rows = [row for row in samples if row[0] >= first[0]]
+    growth = soak_growth_per_hour(rows)
+    # Private memory moves in steps of a few hundred KiB as malloc arenas grow and shrink:
+    # a rate from fewer than ten samples would be one step extrapolated to an hour.
+    judged = len(rows) >= SOAK_MIN_SAMPLES
     flat = all(str(a) == str(b) for a, b in zip(first[1:3], last[1:3])) and \
-        last[6] - first[6] <= 512
-    print("\nFrom minute %s to minute %s: handles %s -> %s, windows %s -> %s, private %d -> %d KiB:"
-          " **%s**" % (first[0], last[0], first[1], last[1], first[2], last[2], first[6],
-                       last[6], "flat" if flat else "NOT flat"))
+        (not judged or all(g <= SOAK_GROWTH_LIMIT for g in growth))
+    print("\nFrom minute %s to minute %s: handles %s -> %s, windows %s -> %s; growth per hour "
+          "(least-squares slope) VmRSS %+.0f KiB, private %+.0f KiB%s; limit: handles and windows "
+          "unchanged, %d KiB per hour each: **%s**" % (
+              first[0], last[0], first[1], last[1], first[2], last[2], growth[0], growth[1],
+              "" if judged else " (not judged: fewer than %d samples)" % SOAK_MIN_SAMPLES,
+              SOAK_GROWTH_LIMIT, "within the limit" if flat else "OVER the limit"))
     print("\nSettings file at the end: %s; exit code %s." % (
         "every key intact" if not bad else "; ".join(bad), code))
     if counts["wrap mismatches"]:
@@ -625,6 +651,143 @@ def monitor_idle(seconds):
     for label, share, server in rows:
         print("| %s | %.3f %% | %.3f %% |" % (label, share, server))
     return 0
+# --- memory growth per action -----------------------------------------------------------
+# The soak mixes every action, so a slow rise in its memory figures cannot be put on any one
+# of them. Here each action runs alone, at many times the soak's rate, in a fresh process:
+# after a warm-up (the first Options dialog alone brings in megabytes of comctl32), the growth
+# from the first to the last sample, over the number of actions done, is the cost per action.
+# "bare" is memory_cycles.exe's host mode: a plain dialog program (the same dialog
+# templates, trivial procedures, no product code) opened on the same hotkey, driven the same way.
+
+MEMORY_ACTIONS = {  # action: (how it is driven, actions per batch, ms apart)
+    "idle": (None, 0, 0),
+    "wrap": ("wrap", 150, 20),
+    "xwrap": ("xwrap", 40, 0),  # these two through X, from here
+    "tray": ("tray", 20, 0),
+    "toggle": ("toggle", 60, 20),
+    "ok": ("ok", 20, 50),
+    "cancel": ("cancel", 20, 50),
+    "bare-ok": ("ok", 20, 50),
+    "bare-cancel": ("cancel", 20, 50),
+}
+
+
+class BareHost(Program):
+    """memory_cycles.exe host: opens a plain DialogBox of the Options templates on
+    Ctrl+Alt+F7 and exits on Ctrl+Alt+F8, as Quindlet does."""
+
+    def __init__(self):
+        Program.__init__(self)
+        self.exe = os.path.join(self.dir, "memory_cycles.exe")
+        shutil.copy(os.path.join(BUILD, "memory_cycles.exe"), self.exe)
+
+    def start(self):
+        self.proc = subprocess.Popen(["wine", self.exe, "host"], stdin=NULL, stdout=NULL,
+                                     stderr=NULL)
+        return self.proc
+
+
+def smaps_private(pid):
+    """Private KiB (clean + dirty) by kind of mapping: the Unix side's malloc heap ([heap]),
+    anonymous mappings (Windows heaps and virtual memory, Wine's own), files (code and data
+    of the exe, Wine's DLLs and Unix libraries)."""
+    kinds = {"unix heap": 0, "anonymous": 0, "files": 0, "other": 0}
+    kind = "other"
+    with open("/proc/%d/smaps" % pid) as f:
+        for line in f:
+            head = line.split()
+            if "-" in head[0] and ":" not in head[0]:
+                name = head[5] if len(head) > 5 else ""
+                kind = ("unix heap" if name == "[heap]" else "anonymous" if not name else
+                        "other" if name.startswith("[") else "files")
+            elif head[0] in ("Private_Clean:", "Private_Dirty:"):
+                kinds[kind] += int(head[1])
+    return kinds
+
+
+def memory_action(action, seconds):
+    probe_action, chunk, ms = MEMORY_ACTIONS[action]
+    ini = dict(SOAK_INI)
+    ini["GlobalEnabled"] = 1
+    prog = BareHost() if action.startswith("bare") else Program(ini)
+    ptr = Pointer() if action in ("xwrap", "tray") else None
+    prog.start()
+    if not prog.find_pid():
+        prog.stop(); prog.cleanup()
+        return None
+    time.sleep(2)  # past start-up work
+
+    def act(count):
+        if action == "xwrap":  # the soak's way: parked through Wine, placed through X
+            moved = 0
+            for _ in range(count):
+                if ptr.park():
+                    at, landing = ptr.random_border()
+                    ptr.warp(*at)
+                    moved += ptr.wait_at(landing, 0.4) is not None
+            return moved
+        if action == "tray":  # a double-click on the icon through X, as the soak's
+            for _ in range(count):
+                x, y, w, h = tray_icons()[0]
+                run("xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click",
+                    "--repeat", "2", "--delay", "80", "1")
+                time.sleep(0.1)
+            return count
+        if not probe_action:
+            time.sleep(count)
+            return count
+        out = probe("cycle", probe_action, count, ms, timeout=600).stdout.split()
+        return int(out[0]) if out else 0
+
+    act(10)  # warm-up
+    time.sleep(1)
+    first, t0, done = (prog.memory(), smaps_private(prog.pid)), time.monotonic(), 0
+    half = None  # (actions done, private) at half time: does the growth level off?
+    while time.monotonic() - t0 < seconds:
+        done += act(chunk if probe_action else 10)
+        rss, private = prog.memory()
+        print("%s: %d done, VmRSS %d, private %d, unix heap %d KiB" % (
+            action, done, rss, private, smaps_private(prog.pid)["unix heap"]), file=sys.stderr)
+        if half is None and time.monotonic() - t0 >= seconds / 2:
+            half = (done, prog.memory()[1])
+    time.sleep(1)
+    last, t1 = (prog.memory(), smaps_private(prog.pid)), time.monotonic()
+    if isinstance(prog, BareHost):
+        hotkey(VK_F8)
+        prog.proc.wait(10)
+    else:
+        prog.stop()
+    prog.cleanup()
+    return done if probe_action else 0, t1 - t0, first, last, half
+
+
+def memory(seconds, actions):
+    print("| action | count | minutes | per minute | VmRSS KiB | private KiB | "
+          "private per 100 | of it: unix heap | anonymous | files | second half, per 100 |")
+    print("|---|---|---|---|---|---|---|---|---|---|---|")
+    status = 0
+    for action in actions or [a for a in MEMORY_ACTIONS]:
+        result = memory_action(action, seconds)
+        if not result:
+            print("| %s | did not start | | | | | | | | | |" % action)
+            status = 1
+            continue
+        count, took, (m0, k0), (m1, k1), half = result
+        per = (100.0 / count) if count else 60.0 / took  # idle: per minute
+        late = "-"
+        if count and half and count > half[0]:
+            late = "%+.1f" % ((m1[1] - half[1]) * 100.0 / (count - half[0]))
+        print("| %s | %s | %.1f | %s | %d -> %d (%+d) | %d -> %d (%+d) | %+.1f | %+.1f | "
+              "%+.1f | %+.1f | %s |" % (
+                  action, count if count else "-", took / 60, "%.0f" % (count * 60 / took)
+                  if count else "-", m0[0], m1[0], m1[0] - m0[0], m0[1], m1[1], m1[1] - m0[1],
+                  (m1[1] - m0[1]) * per, (k1["unix heap"] - k0["unix heap"]) * per,
+                  (k1["anonymous"] - k0["anonymous"]) * per, (k1["files"] - k0["files"]) * per,
+                  late))
+        sys.stdout.flush()
+    print("\n\"per 100\" is private KiB per 100 actions (idle: per minute); \"second half\" the"
+          " same over the second half of the run only.")
+    return status
 
 
 def main():
@@ -646,6 +809,8 @@ def main():
         return monitor_latency(arg, int(sys.argv[4]))
     if what == "monitor-idle":
         return monitor_idle(arg)
+    if what == "memory":
+        return memory(arg, sys.argv[4:])
     print(__doc__)
     return 2
 

@@ -26,6 +26,10 @@
 //                                   rectangle, the primary first
 //   probe setmode W H               gives the primary monitor a W x H mode through
 //                                   ChangeDisplaySettingsExA, which broadcasts WM_DISPLAYCHANGE
+//   probe cycle ACTION COUNT MS     one kind of action COUNT times, MS ms apart, for the memory
+//                                   bench: wrap (the cursor put on a border, waits for the
+//                                   wrap), toggle (Ctrl+Alt+F6), ok / cancel (Ctrl+Alt+F7 opens
+//                                   Options, then that button); prints how many completed
 // Exit code 2 means a bad command line.
 #include <windows.h>
 #include <commctrl.h>
@@ -177,6 +181,77 @@ static int MonitorCommand(int argc, char** argv) {
     return -1;
 }
 // --- end of several monitors ------------------------------------------------------------------
+// ---- cycle: one action repeated, for the memory bench ------------------------------------
+// One process for the whole run: a probe started per action would cap the rate at a few a
+// second, and each start is Wine's work, not the measured program's.
+
+static bool WaitFor(bool (*done)(), DWORD ms) {
+    DWORD end = GetTickCount() + ms;
+    while (!done()) {
+        if ((LONG)(end - GetTickCount()) < 0) return false;
+        Sleep(5);
+    }
+    return true;
+}
+
+static POINT CycleTarget;
+
+static bool CursorLeftTarget() {
+    POINT p;
+    GetCursorPos(&p);
+    return p.x != CycleTarget.x || p.y != CycleTarget.y;
+}
+
+static bool DialogVisible() {
+    HWND dialog = FindDialog("-");
+    return dialog && IsWindowVisible(dialog);
+}
+
+static bool DialogGone() {
+    return !FindDialog("-");
+}
+
+static void PressCtrlAlt(WORD vk) {
+    SendKey(VK_CONTROL, false);
+    SendKey(VK_MENU, false);
+    SendKey(vk, false);
+    SendKey(vk, true);
+    SendKey(VK_MENU, true);
+    SendKey(VK_CONTROL, true);
+}
+
+static bool CycleOnce(const char* action, int i) {
+    if (!strcmp(action, "wrap")) {
+        int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+        SetCursorPos(w / 2, h / 2); // a different record first, or Wine skips the move
+        CycleTarget.x = (i & 1) ? w - 1 : 0;
+        CycleTarget.y = h / 4 + (i * 37) % (h / 2);
+        SetCursorPos(CycleTarget.x, CycleTarget.y);
+        return WaitFor(CursorLeftTarget, 1000);
+    }
+    if (!strcmp(action, "toggle")) {
+        PressCtrlAlt(VK_F6);
+        return true;
+    }
+    int button = !strcmp(action, "ok") ? IDOK : !strcmp(action, "cancel") ? IDCANCEL : 0;
+    if (!button) return false;
+    PressCtrlAlt(VK_F7);
+    if (!WaitFor(DialogVisible, 3000)) return false;
+    HWND dialog = FindDialog("-");
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 (LPARAM)GetDlgItem(dialog, button));
+    return WaitFor(DialogGone, 3000);
+}
+
+static int Cycle(const char* action, int count, int ms) {
+    int done = 0;
+    for (int i = 0; i < count; ++i) {
+        if (CycleOnce(action, i)) ++done;
+        Sleep(ms);
+    }
+    printf("%d\n", done);
+    return done == count ? 0 : 1;
+}
 
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
@@ -272,6 +347,8 @@ int main(int argc, char** argv) {
         return 0;
     } else if (!strcmp(cmd, "tabrect") && argc == 4) {
         return PrintTabRect(argv[2], Number(argv[3]));
+    } else if (!strcmp(cmd, "cycle") && argc == 5) {
+        return Cycle(argv[2], Number(argv[3]), Number(argv[4]));
     }
     return 2;
 }
