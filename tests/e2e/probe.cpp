@@ -18,6 +18,10 @@
 //                                   tab control (id 1005) in the dialog titled TITLE
 //   probe dialogrect                prints the screen rectangle "X Y W H" of the top-level
 //                                   dialog (class #32770); TITLE "-" above means that one too
+//   probe button L|R MS             presses the physical left or right mouse button through
+//                                   SendInput, prints "held", releases it after MS ms
+//   probe swapbuttons 0|1           SwapMouseButton; Wine keeps the setting per process and
+//                                   hands it to processes started later, so swap, then start
 // Exit code 2 means a bad command line.
 #include <windows.h>
 #include <commctrl.h>
@@ -112,9 +116,41 @@ static BOOL CALLBACK CountTopLevel(HWND window, LPARAM) {
     return TRUE;
 }
 
+// ---- mouse buttons ----
+static void SendButton(bool right, bool up) {
+    INPUT input;
+    ZeroMemory(&input, sizeof(input));
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = right ? (up ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_RIGHTDOWN)
+                             : (up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN);
+    SendInput(1, &input, sizeof(input));
+}
+
+// -1 when the command is not one of these.
+static int MouseButtonCommand(int argc, char** argv) {
+    if (!strcmp(argv[1], "button") && argc == 4 &&
+        (!strcmp(argv[2], "L") || !strcmp(argv[2], "R"))) {
+        bool right = argv[2][0] == 'R';
+        SendButton(right, false);
+        printf("held\n");
+        fflush(stdout);
+        Sleep(Number(argv[3]));
+        SendButton(right, true);
+        return 0;
+    }
+    if (!strcmp(argv[1], "swapbuttons") && argc == 3) {
+        SwapMouseButton(Number(argv[2]) != 0);
+        return 0;
+    }
+    return -1;
+}
+// ---- end of mouse buttons ----
+
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
     const char* cmd = argv[1];
+    int buttons = MouseButtonCommand(argc, argv);
+    if (buttons >= 0) return buttons;
     if (!strcmp(cmd, "wait")) {
         Sleep(INFINITE);
     } else if (!strcmp(cmd, "park") && argc == 4) {
