@@ -791,7 +791,7 @@ void ExpectEveryTextTranslated(HWND window, int templateId) {
     ASSERT_FALSE(t.items.empty()) << templateId;
     std::vector<std::string> statics;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (GetDlgCtrlID(child) == 0xFFFF) statics.push_back(ControlText(child));
+        if ((GetDlgCtrlID(child) & 0xFFFF) == 0xFFFF) statics.push_back(ControlText(child));
     std::vector<std::pair<HWND, std::string>> translated;
     if (!t.caption.empty()) translated.push_back({window, t.caption});
     for (const TemplateItem& item : t.items) {
