@@ -125,19 +125,23 @@ class EndToEnd(unittest.TestCase):
         self.assert_wraps(True)
 
     def test_OnlyThePrimaryMouseButtonHeldStopsTheWrap(self):
-        """The physical left button, or the right one once the buttons are swapped. Wine hands a
-        swap to processes started after it, so each setting gets its own start."""
+        """The physical left button, or the right one once the buttons are swapped, and neither
+        with the setting off. Wine hands a swap to processes started after it, so each case
+        gets its own start."""
         try:
-            for swapped, primary in (("0", "L"), ("1", "R")):
+            for swapped, ini, blocking in (("0", "DoNotTranferIfLMBPressed=0\n", None),
+                                           ("0", "", "L"), ("1", "", "R")):
                 self.h.probe("swapbuttons", swapped)
+                self.h.write_ini(ini)
                 proc = self.h.start_quindlet()
                 for button in ("L", "R"):
-                    with self.subTest(swapped=swapped, button=button):
+                    with self.subTest(swapped=swapped, ini=ini, button=button):
                         holder = self.h.hold_button(button, 2500)
                         try:
-                            self.assert_wraps(button != primary)
+                            self.assert_wraps(button != blocking)
                         finally:
                             holder.wait(10)  # released before the next case
+                            time.sleep(0.3)
                 self.h.probe("keys", CTRL, ALT, F8)
                 self.assertEqual(proc.wait(10), 0)
         finally:
