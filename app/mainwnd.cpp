@@ -50,6 +50,9 @@ HWND CreateMainWindow() {
 static void OnCreate(HWND window) {
     InitPaths();
     MainWindow = window;
+    // Explorer runs unelevated: without this, a copy started as administrator never hears
+    // "TaskbarCreated" and loses its icon when Explorer restarts.
+    ChangeWindowMessageFilterEx(window, TaskbarCreatedMessage, MSGFLT_ALLOW, NULL);
     MenuResource = LoadMenuA(Instance, MAKEINTRESOURCEA(IDR_TRAYMENU));
     TrayMenu = GetSubMenu(MenuResource, 0);
     SetMenuDefaultItem(TrayMenu, CMD_ENABLED, FALSE);

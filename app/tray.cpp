@@ -51,6 +51,8 @@ void ShowTrayMenu() {
     // Without this the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(MainWindow);
     TrackPopupMenu(TrayMenu, 0, at.x, at.y, 0, MainWindow, NULL);
+    // A message of our own after the menu, or the next time it opens it can vanish at once.
+    PostMessageA(MainWindow, WM_NULL, 0, 0);
 }
 
 void ToggleEffect() {

@@ -174,7 +174,7 @@ static uint32_t ReadCorners() {
 }
 
 static uint32_t ReadCornerSize(int control) {
-    char text[11]; // ten digits at most; longer text is cut, as in the settings file
+    char text[11] = ""; // ten digits at most; longer text is cut, as in the settings file
     GetDlgItemTextA(BlockingPage, control, text, sizeof(text));
     return ParseDecimal(text, kDefaultCornerSize);
 }

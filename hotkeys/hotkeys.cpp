@@ -16,8 +16,12 @@ void RegisterHotKeys() {
         HotKeyArgs args = HotKeyToModifiers(codes[i]);
         // A combination another program holds fails here; that hotkey stays inactive until
         // the next pass and its atom is released at once.
-        if (!RegisterHotKey(MainWindow, HotKeyIds[i], args.modifiers, args.virtualKey)) {
+        // MOD_NOREPEAT: a held combination fires once, not on every key repeat (each toggle
+        // rewrites the settings file).
+        if (!RegisterHotKey(MainWindow, HotKeyIds[i], args.modifiers | MOD_NOREPEAT,
+                            args.virtualKey)) {
             GlobalDeleteAtom(HotKeyIds[i]);
+            // The freed atom is handed out again at once: a stale id would match another hotkey.
             HotKeyIds[i] = 0;
         }
     }

@@ -166,6 +166,8 @@ static LanguageEntry* AppendLanguageEntry(LanguageEntry** tail, const char* file
 }
 
 int BuildLanguageList(HWND languageCombo) {
+    // A list left from before is freed, not appended to: each list matches one combo box.
+    FreeLanguageList();
     int result = lstrcmpA(Settings.LanguageFile, "Default") == 0 ? 0 : -1;
     int position = 1;
     char pattern[kPathSize];
@@ -175,8 +177,6 @@ int BuildLanguageList(HWND languageCombo) {
     HANDLE search = FindFirstFileA(pattern, &found);
     if (search == INVALID_HANDLE_VALUE) return result < 0 ? 0 : result;
     LanguageEntry** tail = &LanguageList;
-    while (*tail)
-        tail = &(*tail)->next;
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         char path[kPathSize];

@@ -42,6 +42,10 @@ bool ReflectStartupRegistration() {
         }
         if (data) GlobalUnlock(block);
         if (block) GlobalFree(block);
+        if (!data) { // a memory hiccup says nothing about the value: leave it alone
+            RegCloseKey(key);
+            return false;
+        }
     }
     if (!matches) RemoveStartupValue();
     RegCloseKey(key);

@@ -108,6 +108,14 @@ class Harness:
         self.test.assertEqual(p.stdout.readline().strip(), "down")
         return p
 
+    def hold_button(self, button, ms):
+        """A probe holding the physical mouse button "L" or "R" for ms; returns once it holds."""
+        p = subprocess.Popen(["wine", os.path.join(BUILD, "probe.exe"), "button", button, str(ms)],
+                             stdin=NULL, stdout=subprocess.PIPE, stderr=NULL, text=True)
+        self.procs.append(p)
+        self.test.assertEqual(p.stdout.readline().strip(), "held")
+        return p
+
     def wait_visible(self, cls, timeout=5):
         end = time.time() + timeout
         found = self.visible_windows(cls)

@@ -30,6 +30,10 @@
 //                                   bench: wrap (the cursor put on a border, waits for the
 //                                   wrap), toggle (Ctrl+Alt+F6), ok / cancel (Ctrl+Alt+F7 opens
 //                                   Options, then that button); prints how many completed
+//   probe button L|R MS             presses the physical left or right mouse button through
+//                                   SendInput, prints "held", releases it after MS ms
+//   probe swapbuttons 0|1           SwapMouseButton; Wine keeps the setting per process and
+//                                   hands it to processes started later, so swap, then start
 // Exit code 2 means a bad command line.
 #include <windows.h>
 #include <commctrl.h>
@@ -252,12 +256,43 @@ static int Cycle(const char* action, int count, int ms) {
     printf("%d\n", done);
     return done == count ? 0 : 1;
 }
+// ---- mouse buttons ----
+static void SendButton(bool right, bool up) {
+    INPUT input;
+    ZeroMemory(&input, sizeof(input));
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = right ? (up ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_RIGHTDOWN)
+                             : (up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN);
+    SendInput(1, &input, sizeof(input));
+}
+
+// -1 when the command is not one of these.
+static int MouseButtonCommand(int argc, char** argv) {
+    if (!strcmp(argv[1], "button") && argc == 4 &&
+        (!strcmp(argv[2], "L") || !strcmp(argv[2], "R"))) {
+        bool right = argv[2][0] == 'R';
+        SendButton(right, false);
+        printf("held\n");
+        fflush(stdout);
+        Sleep(Number(argv[3]));
+        SendButton(right, true);
+        return 0;
+    }
+    if (!strcmp(argv[1], "swapbuttons") && argc == 3) {
+        SwapMouseButton(Number(argv[2]) != 0);
+        return 0;
+    }
+    return -1;
+}
+// ---- end of mouse buttons ----
 
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
     int monitorResult = MonitorCommand(argc, argv);
     if (monitorResult >= 0) return monitorResult;
     const char* cmd = argv[1];
+    int buttons = MouseButtonCommand(argc, argv);
+    if (buttons >= 0) return buttons;
     if (!strcmp(cmd, "wait")) {
         Sleep(INFINITE);
     } else if (!strcmp(cmd, "park") && argc == 4) {

@@ -108,6 +108,14 @@ class EndToEnd(unittest.TestCase):
         time.sleep(0.3)
         self.assert_wraps(True)  # our toggle never fired
         self.assertIsNone(self.h.read_ini())
+        # The failed registration's identifier must not be reused: the atom it freed is handed
+        # to the next hotkey, and a stale identifier would make F7 toggle instead.
+        self.h.probe("keys", CTRL, ALT, F7)
+        self.wait_options(True)
+        self.assertIsNone(self.h.read_ini(), "F7 must not toggle the effect")
+        self.assert_wraps(True)
+        self.h.probe("dlgcommand", "Options", "2")
+        self.wait_options(False)
         self.h.probe("keys", CTRL, ALT, F8)
         self.assertEqual(proc.wait(10), 0)
         holder.kill()
@@ -117,14 +125,17 @@ class EndToEnd(unittest.TestCase):
         out = run("xdotool", "search", "--onlyvisible", "--name", "^Options$").stdout.split()
         return [int(w) for w in out]
 
+    def wait_options(self, is_open, timeout=5):
+        end = time.time() + timeout
+        while (self.h.probe("findwindow", "#32770", "Options").returncode == 0) != is_open:
+            self.assertLess(time.time(), end, "Options did not " + ("open" if is_open else "close"))
+            time.sleep(0.1)
+
     def test_SecondHotKeyOpensOneOptionsDialogWhileWrappingGoesOn(self):
         proc = self.h.start_quindlet()
         self.assertNotEqual(self.h.probe("findwindow", "#32770", "Options").returncode, 0)
         self.h.probe("keys", CTRL, ALT, F7)
-        end = time.time() + 5
-        while self.h.probe("findwindow", "#32770", "Options").returncode != 0:
-            self.assertLess(time.time(), end, "the Options dialog did not open")
-            time.sleep(0.1)
+        self.wait_options(True)
         self.assertEqual(len(self.options_windows()), 1)
         # The dialog's modal loop keeps dispatching the main window's timer.
         self.assert_wraps(True)
@@ -134,6 +145,29 @@ class EndToEnd(unittest.TestCase):
         self.assertEqual(self.h.probe("findwindow", "#32770", "Options").returncode, 0)
         self.assertIsNone(proc.poll())
         self.assert_wraps(True)
+
+    def test_OnlyThePrimaryMouseButtonHeldStopsTheWrap(self):
+        """The physical left button, or the right one once the buttons are swapped, and neither
+        with the setting off. Wine hands a swap to processes started after it, so each case
+        gets its own start."""
+        try:
+            for swapped, ini, blocking in (("0", "DoNotTranferIfLMBPressed=0\n", None),
+                                           ("0", "", "L"), ("1", "", "R")):
+                self.h.probe("swapbuttons", swapped)
+                self.h.write_ini(ini)
+                proc = self.h.start_quindlet()
+                for button in ("L", "R"):
+                    with self.subTest(swapped=swapped, ini=ini, button=button):
+                        holder = self.h.hold_button(button, 2500)
+                        try:
+                            self.assert_wraps(button != blocking)
+                        finally:
+                            holder.wait(10)  # released before the next case
+                            time.sleep(0.3)
+                self.h.probe("keys", CTRL, ALT, F8)
+                self.assertEqual(proc.wait(10), 0)
+        finally:
+            self.h.probe("swapbuttons", "0")
 
 
 if __name__ == "__main__":

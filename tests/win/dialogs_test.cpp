@@ -5,6 +5,7 @@
 #include "app/app.h"
 #include "dialogs/dialogs.h"
 #include "hotkeys/hotkeys.h"
+#include "lang/lang.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "test_support.h"
@@ -13,6 +14,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -49,11 +51,13 @@ VOID CALLBACK RunNextStage(HWND, UINT, UINT_PTR timer, DWORD) {
     Stages[NextStage++](dialog);
 }
 
-// A dialog still open long after its last stage would hang the test: end it and fail.
+// A dialog still open long after its last stage, or another one opened instead, would hang
+// the test: end it and fail.
 VOID CALLBACK Watchdog(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(NULL, timer);
-    if (HWND dialog = FindOurDialog(DialogTitle)) {
-        ADD_FAILURE() << "dialog \"" << DialogTitle << "\" was still open";
+    HWND dialog = FindOurDialog(DialogTitle);
+    if (dialog || (dialog = FindOurDialog(NULL))) {
+        ADD_FAILURE() << "dialog \"" << DialogTitle << "\" or another was still open";
         EndDialog(dialog, 0);
     }
 }
@@ -69,6 +73,7 @@ size_t Drive(const char* title, void (*open)(), std::vector<Stage> stages, bool 
     open();
     KillTimer(NULL, ticks);
     KillTimer(NULL, watchdog);
+    EXPECT_TRUE(LanguageList == NULL) << "the language list lives only as long as the dialog";
     if (allStages) {
         EXPECT_EQ(NextStage, Stages.size()) << "the dialog ended before every stage ran";
     }
@@ -280,6 +285,8 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
         EXPECT_EQ(std::to_string(e.field), e.file) << e.key;
         EXPECT_EQ(IniValue(e.key), e.file) << e.key;
     }
+    // The borders are written first, then the other options, in the file's own order.
+    EXPECT_EQ(ReadTextFile(ini).find("[Options]\r\nDisabledBordersFlags=2\r\nLanguageFile="), 0u);
     EXPECT_EQ(RunValue(), ModulePath());
 
     // The boxes now show the values; back to the defaults, OK deletes the value and the keys.
@@ -547,15 +554,21 @@ TEST_F(Dialogs, PagesLieOverTheTabsDisplayArea) {
     }});
 }
 
+// Opened the way the user opens them: the tray menu's command, then the hotkey or the command
+// again.
 TEST_F(Dialogs, SecondRequestBringsTheOpenDialogForwardAndOpensNoCopy) {
     struct {
         const char* title;
         void (*open)();
+        void (*again)();
         bool* flag;
         HWND* handle;
     } cases[] = {
-        {"Options", ShowOptionsDialog, &OptionsOpen, &OptionsDialog},
-        {"About Quindlet", ShowAboutBox, &AboutOpen, &AboutBox},
+        {"Options", [] { SendMessageA(MainWindow, WM_COMMAND, CMD_OPTIONS, 0); },
+         [] { SendMessageA(MainWindow, WM_HOTKEY, HotKeyIds[1], 0); }, &OptionsOpen,
+         &OptionsDialog},
+        {"About Quindlet", [] { SendMessageA(MainWindow, WM_COMMAND, CMD_ABOUT, 0); },
+         [] { SendMessageA(MainWindow, WM_COMMAND, CMD_ABOUT, 0); }, &AboutOpen, &AboutBox},
     };
     for (const auto& c : cases) {
         Drive(c.title, c.open, {[&](HWND dialog) {
@@ -565,7 +578,8 @@ TEST_F(Dialogs, SecondRequestBringsTheOpenDialogForwardAndOpensNoCopy) {
                                                50, 50, NULL, NULL, Instance, NULL);
                   SetForegroundWindow(other);
                   EXPECT_EQ(GetForegroundWindow(), other) << c.title;
-                  c.open(); // returns at once
+                  c.again(); // returns at once
+                  EXPECT_TRUE(EffectEnabled()) << c.title;
                   EXPECT_EQ(CountOurWindows(c.title), 1) << c.title;
                   EXPECT_EQ(GetForegroundWindow(), dialog) << c.title;
                   DestroyWindow(other);
@@ -623,6 +637,230 @@ TEST_F(Dialogs, DialogThatCannotBeCreatedLeavesItsOpenFlagClear) {
     Options({[](HWND dialog) { Click(dialog, IDCANCEL); }});
     Drive("About Quindlet", ShowAboutBox, {[](HWND dialog) { Click(dialog, IDOK); }});
     EXPECT_FALSE(AboutOpen);
+}
+
+// ---- the compiled templates ------------------------------------------------------------
+
+// One item of a DIALOG template (DLGTEMPLATE / DLGITEMTEMPLATE) as the resource compiler left
+// it in the exe. A class given by ordinal is named as the dialog manager names it.
+struct TemplateItem {
+    int id;
+    std::string cls;
+    DWORD style;
+    short x, y, cx, cy;
+    std::string text;
+};
+
+struct Template {
+    DWORD style;
+    short cx, cy;
+    std::string caption, font;
+    WORD pointSize;
+    std::vector<TemplateItem> items;
+};
+
+const WORD* ReadSzOrOrd(const WORD* p, std::string* out) {
+    static const char* const kOrdinals[] = {"Button",  "Edit",      "Static",
+                                            "ListBox", "ScrollBar", "ComboBox"};
+    if (*p == 0xFFFF) {
+        WORD ord = p[1];
+        *out = ord >= 0x80 && ord <= 0x85 ? kOrdinals[ord - 0x80] : "#" + std::to_string(ord);
+        return p + 2;
+    }
+    out->clear();
+    for (; *p; ++p)
+        *out += (char)*p; // the templates are ASCII
+    return p + 1;
+}
+
+Template LoadTemplate(int id) {
+    Template t = {};
+    HMODULE module = GetModuleHandleA(NULL);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), (LPCSTR)RT_DIALOG);
+    if (!found) return t;
+    const BYTE* base = (const BYTE*)LockResource(LoadResource(module, found));
+    const DLGTEMPLATE* head = (const DLGTEMPLATE*)base;
+    t.style = head->style;
+    t.cx = head->cx;
+    t.cy = head->cy;
+    std::string menu, cls;
+    const WORD* p = ReadSzOrOrd((const WORD*)(head + 1), &menu);
+    p = ReadSzOrOrd(p, &cls);
+    p = ReadSzOrOrd(p, &t.caption);
+    if (t.style & DS_SETFONT) {
+        t.pointSize = *p++;
+        p = ReadSzOrOrd(p, &t.font);
+    }
+    for (WORD i = 0; i < head->cdit; ++i) {
+        // Each item starts on a DWORD boundary.
+        const BYTE* at = (const BYTE*)p;
+        at += (4 - ((at - base) & 3)) & 3;
+        const DLGITEMTEMPLATE* item = (const DLGITEMTEMPLATE*)at;
+        TemplateItem ti = {(short)item->id, "",       item->style, item->x,
+                           item->y,         item->cx, item->cy,    ""};
+        p = ReadSzOrOrd((const WORD*)(item + 1), &ti.cls);
+        p = ReadSzOrOrd(p, &ti.text);
+        p = (const WORD*)((const BYTE*)(p + 1) + *p); // creation data
+        t.items.push_back(ti);
+    }
+    return t;
+}
+
+const DWORD kChild = WS_CHILD | WS_VISIBLE;
+const DWORD kLabel = kChild | SS_LEFT | WS_GROUP;
+const DWORD kGroup = kChild | BS_GROUPBOX;
+const DWORD kCheck = kChild | BS_AUTOCHECKBOX | WS_TABSTOP;
+const DWORD kList = kChild | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+const DWORD kHotKeyBox = kChild | WS_BORDER | WS_TABSTOP;
+const DWORD kTopDialog =
+    WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER | DS_SETFONT;
+const DWORD kPage = WS_CHILD | DS_CONTROL | DS_SETFONT;
+
+// The dialogs, then every control of each in template order (which is tab order). The stored
+// BlockingKey and the language list's positions are list indexes: neither list may sort.
+const struct {
+    int dialog;
+    DWORD style;
+    short cx, cy;
+} kDialogTemplates[] = {
+    {IDD_OPTIONS, kTopDialog, 202, 225},  {IDD_PAGE_GENERAL, kPage | WS_VISIBLE, 186, 158},
+    {IDD_PAGE_BLOCKING, kPage, 186, 186}, {IDD_PAGE_BORDERS, kPage, 186, 128},
+    {IDD_ABOUT, kTopDialog, 236, 111},
+};
+
+const struct {
+    int dialog, id;
+    const char* cls;
+    DWORD style;
+    short x, y, cx, cy;
+} kTemplateControls[] = {
+    {IDD_OPTIONS, IDOK, "Button", kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 90, 206, 50, 14},
+    {IDD_OPTIONS, IDCANCEL, "Button", kChild | BS_PUSHBUTTON | WS_TABSTOP, 147, 206, 50, 14},
+    {IDD_OPTIONS, IDC_TABS, "SysTabControl32", kChild | WS_TABSTOP, 5, 5, 192, 194},
+
+    {IDD_PAGE_GENERAL, IDC_LANGUAGE_GROUP, "Button", kGroup, 5, 6, 176, 30},
+    {IDD_PAGE_GENERAL, IDC_LANGUAGE_LABEL, "Static", kLabel, 12, 19, 61, 8},
+    {IDD_PAGE_GENERAL, IDC_LANGUAGE, "ComboBox", kList, 82, 17, 92, 80},
+    {IDD_PAGE_GENERAL, IDC_HOTKEYS_GROUP, "Button", kGroup, 5, 43, 176, 62},
+    {IDD_PAGE_GENERAL, IDC_TOGGLE_HOTKEY_LABEL, "Static", kLabel, 12, 56, 88, 8},
+    {IDD_PAGE_GENERAL, IDC_TOGGLE_HOTKEY, "msctls_hotkey32", kHotKeyBox, 107, 54, 66, 12},
+    {IDD_PAGE_GENERAL, IDC_OPTIONS_HOTKEY_LABEL, "Static", kLabel, 12, 72, 88, 8},
+    {IDD_PAGE_GENERAL, IDC_OPTIONS_HOTKEY, "msctls_hotkey32", kHotKeyBox, 107, 70, 66, 12},
+    {IDD_PAGE_GENERAL, IDC_EXIT_HOTKEY_LABEL, "Static", kLabel, 12, 88, 88, 8},
+    {IDD_PAGE_GENERAL, IDC_EXIT_HOTKEY, "msctls_hotkey32", kHotKeyBox, 107, 86, 66, 12},
+    {IDD_PAGE_GENERAL, IDC_STARTUP_GROUP, "Button", kGroup, 5, 112, 176, 30},
+    {IDD_PAGE_GENERAL, IDC_RUN_AT_STARTUP, "Button", kCheck, 12, 125, 161, 10},
+
+    {IDD_PAGE_BLOCKING, IDC_BLOCKING_GROUP, "Button", kGroup, 5, 6, 176, 65},
+    {IDD_PAGE_BLOCKING, IDC_BUTTON_GATE, "Button", kCheck, 12, 19, 162, 8},
+    {IDD_PAGE_BLOCKING, IDC_BUTTON_GATE_NOTE, "Static", kLabel, 12, 30, 162, 16},
+    {IDD_PAGE_BLOCKING, IDC_BLOCKING_KEY_LABEL, "Static", kLabel, 12, 54, 104, 8},
+    {IDD_PAGE_BLOCKING, IDC_BLOCKING_KEY, "ComboBox", kList, 126, 52, 48, 80},
+    {IDD_PAGE_BLOCKING, IDC_CORNER_GROUP, "Button", kGroup, 5, 78, 176, 38},
+    {IDD_PAGE_BLOCKING, IDC_CORNER_WIDTH_LABEL, "Static", kLabel, 12, 91, 30, 8},
+    {IDD_PAGE_BLOCKING, IDC_CORNER_WIDTH, "Edit", kChild | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
+     48, 89, 34, 12},
+    {IDD_PAGE_BLOCKING, IDC_CORNER_HEIGHT_LABEL, "Static", kLabel, 104, 91, 30, 8},
+    {IDD_PAGE_BLOCKING, IDC_CORNER_HEIGHT, "Edit", kChild | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
+     140, 89, 34, 12},
+    {IDD_PAGE_BLOCKING, IDC_CORNER_NOTE, "Static", kLabel, 12, 102, 162, 8},
+    {IDD_PAGE_BLOCKING, IDC_GATING_GROUP, "Button", kGroup, 5, 123, 176, 46},
+    {IDD_PAGE_BLOCKING, IDC_USE_KEY_TO_PASS, "Button", kCheck, 12, 136, 162, 8},
+    {IDD_PAGE_BLOCKING, IDC_GATING_NOTE, "Static", kLabel, 12, 147, 162, 16},
+
+    {IDD_PAGE_BORDERS, IDC_BORDERS_LABEL, "Static", kLabel, 5, 6, 114, 8},
+    {IDD_PAGE_BORDERS, IDC_BORDER_TOP, "Button", kCheck, 61, 23, 56, 10},
+    {IDD_PAGE_BORDERS, IDC_BORDER_LEFT, "Button", kCheck, 12, 34, 56, 10},
+    {IDD_PAGE_BORDERS, IDC_BORDER_RIGHT, "Button", kCheck, 104, 34, 56, 10},
+    {IDD_PAGE_BORDERS, IDC_BORDER_BOTTOM, "Button", kCheck, 61, 47, 56, 10},
+    {IDD_PAGE_BORDERS, IDC_WRAP_ACROSS_MONITORS, "Button", kCheck, 12, 66, 162, 10},
+    {IDD_PAGE_BORDERS, IDC_CORNERS_GROUP, "Button", kGroup, 5, 82, 176, 42},
+    {IDD_PAGE_BORDERS, IDC_CORNER_TOP_LEFT, "Button", kCheck, 12, 95, 78, 10},
+    {IDD_PAGE_BORDERS, IDC_CORNER_TOP_RIGHT, "Button", kCheck, 96, 95, 78, 10},
+    {IDD_PAGE_BORDERS, IDC_CORNER_BOTTOM_LEFT, "Button", kCheck, 12, 109, 78, 10},
+    {IDD_PAGE_BORDERS, IDC_CORNER_BOTTOM_RIGHT, "Button", kCheck, 96, 109, 78, 10},
+
+    {IDD_ABOUT, IDC_STATIC, "Static", kChild | SS_ICON, 7, 7, 20, 20},
+    {IDD_ABOUT, IDC_STATIC, "Static", kLabel, 94, 12, 47, 8},
+    {IDD_ABOUT, IDC_ABOUT_DESCRIPTION, "Static", kLabel, 18, 34, 199, 16},
+    {IDD_ABOUT, IDC_STATIC, "Static", kLabel, 18, 54, 199, 8},
+    {IDD_ABOUT, IDC_STATIC, "Static", kChild | SS_CENTER | WS_GROUP, 18, 70, 199, 8},
+    {IDD_ABOUT, IDOK, "Button", kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 92, 90, 50, 14},
+};
+
+TEST(DialogTemplates, ControlsStylesOrderAndPlacesAreAsDesigned) {
+    for (const auto& d : kDialogTemplates) {
+        Template t = LoadTemplate(d.dialog);
+        EXPECT_EQ(t.style, d.style) << d.dialog;
+        EXPECT_EQ(t.cx, d.cx) << d.dialog;
+        EXPECT_EQ(t.cy, d.cy) << d.dialog;
+        // Dialog units, and so every position below, are measured in this font.
+        EXPECT_EQ(t.font, "MS Sans Serif") << d.dialog;
+        EXPECT_EQ(t.pointSize, 8) << d.dialog;
+        size_t n = 0;
+        for (const auto& c : kTemplateControls) {
+            if (c.dialog != d.dialog) continue;
+            ASSERT_LT(n, t.items.size()) << d.dialog << " has too few controls";
+            const TemplateItem& got = t.items[n++];
+            EXPECT_EQ(got.id, c.id) << d.dialog << " control " << n;
+            // windres stores class names in capitals; the dialog manager ignores case.
+            EXPECT_EQ(lstrcmpiA(got.cls.c_str(), c.cls), 0) << got.cls << " for " << c.cls;
+            EXPECT_EQ(got.style, c.style) << d.dialog << " control " << c.id << std::hex
+                                          << " differs by 0x" << (got.style ^ c.style);
+            EXPECT_EQ(std::vector<short>({got.x, got.y, got.cx, got.cy}),
+                      std::vector<short>({c.x, c.y, c.cx, c.cy}))
+                << d.dialog << " control " << c.id;
+        }
+        EXPECT_EQ(t.items.size(), n) << d.dialog << " has controls the table does not list";
+    }
+}
+
+// With a language file giving every number the text "T<number>", each control and title
+// shows "T<n>" exactly where its template holds text n in English: the template, not the
+// program's own table, says where each text belongs. Only the About box's version, copyright
+// and address lines (IDC_STATIC) keep their template text.
+void ExpectEveryTextTranslated(HWND window, int templateId) {
+    Template t = LoadTemplate(templateId);
+    ASSERT_FALSE(t.items.empty()) << templateId;
+    std::vector<std::string> statics;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if ((GetDlgCtrlID(child) & 0xFFFF) == 0xFFFF) statics.push_back(ControlText(child));
+    std::vector<std::pair<HWND, std::string>> translated;
+    if (!t.caption.empty()) translated.push_back({window, t.caption});
+    for (const TemplateItem& item : t.items) {
+        if (item.id != IDC_STATIC) {
+            if (!item.text.empty()) translated.push_back({GetDlgItem(window, item.id), item.text});
+        } else if (item.text[0] != '#') { // "#102": an icon by number
+            EXPECT_NE(std::find(statics.begin(), statics.end(), item.text), statics.end())
+                << templateId << ": " << item.text;
+        }
+    }
+    for (const auto& [control, english] : translated) {
+        std::string shown = ControlText(control);
+        const char* text = shown.size() > 1 && shown[0] == 'T' ? BuiltInText(atoi(&shown[1])) : 0;
+        EXPECT_EQ(text ? text : "(not from the file: " + shown + ")", english) << templateId;
+    }
+}
+
+TEST_F(Dialogs, EveryTextOfTheDialogsComesFromTheChosenLanguage) {
+    CreateDirectoryA((dir + "Lngs").c_str(), NULL);
+    std::string numbered = "[Data]\r\n";
+    for (size_t i = 0; i < UiTextCount; ++i)
+        numbered +=
+            std::to_string(UiTexts[i].number) + "=T" + std::to_string(UiTexts[i].number) + "\r\n";
+    WriteTextFile(dir + "Lngs\\Numbered.lng", numbered);
+    lstrcpynA(Settings.LanguageFile, "Numbered.lng", sizeof(Settings.LanguageFile));
+    Drive("T30", ShowOptionsDialog, {[](HWND dialog) {
+              ExpectEveryTextTranslated(dialog, IDD_OPTIONS);
+              ExpectEveryTextTranslated(PageHolding(dialog, IDC_LANGUAGE), IDD_PAGE_GENERAL);
+              ExpectEveryTextTranslated(PageHolding(dialog, IDC_BUTTON_GATE), IDD_PAGE_BLOCKING);
+              ExpectEveryTextTranslated(PageHolding(dialog, IDC_BORDER_TOP), IDD_PAGE_BORDERS);
+              Click(dialog, IDCANCEL);
+          }});
+    Drive("T20", ShowAboutBox, {[](HWND dialog) {
+              ExpectEveryTextTranslated(dialog, IDD_ABOUT);
+              Click(dialog, IDOK);
+          }});
 }
 
 } // namespace

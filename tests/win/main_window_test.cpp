@@ -154,7 +154,7 @@ TEST_F(MainWindow_, TaskbarCreatedReaddsThePresentIconWithCurrentPicture) {
     EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &TrayData));
 }
 
-TEST_F(MainWindow_, HotKeysToggleAskForOptionsAndExit) {
+TEST_F(MainWindow_, HotKeysToggleAndExit) {
     Create("");
     ASSERT_TRUE(HotKeysRegistered);
     ASSERT_NE(HotKeyIds[0], 0);
@@ -163,12 +163,7 @@ TEST_F(MainWindow_, HotKeysToggleAskForOptionsAndExit) {
     EXPECT_FALSE(EffectEnabled());
     Send(WM_HOTKEY, HotKeyIds[0], 0);
     EXPECT_TRUE(EffectEnabled());
-    // With Options open already, the second hotkey only brings it to the front.
-    OptionsOpen = true;
-    Send(WM_HOTKEY, HotKeyIds[1], 0);
-    EXPECT_TRUE(IsWindow(MainWindow));
-    EXPECT_TRUE(EffectEnabled());
-    OptionsOpen = false;
+    // (The second opens Options: see Dialogs.SecondRequestBringsTheOpenDialogForward...)
     Send(WM_HOTKEY, HotKeyIds[2], 0);
     EXPECT_FALSE(IsWindow(MainWindow));
 }
@@ -235,20 +230,40 @@ TEST_F(MainWindow_, DestructionRemovesIconMenuAndPostsQuitZero) {
     EXPECT_EQ(msg.wParam, 0u);
 }
 
-TEST_F(MainWindow_, TimerTickWrapsTheCursor) {
+// The tick takes the borders and the corner from the settings and the screen size from the
+// system, on every tick.
+TEST_F(MainWindow_, TimerTickWrapsTheCursorByTheSettings) {
     Create("");
-    int w = GetSystemMetrics(SM_CXSCREEN);
-    SetCursorPos(0, 300);
-    Send(WM_TIMER, TIMER_WRAP, 0);
-    // Wine may answer GetCursorPos from a cache for a moment after a SetCursorPos.
-    POINT at = {0, 0};
-    for (int i = 0; i < 50; ++i) {
-        GetCursorPos(&at);
-        if (at.x == w - 2) break;
-        Sleep(10);
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    struct {
+        const char* what;
+        uint32_t disabled, cornerWidth, cornerHeight;
+        POINT from, to;
+    } cases[] = {
+        {"left border", 0, 63, 63, {0, 300}, {w - 2, 300}},
+        {"bottom border", 0, 63, 63, {300, h - 1}, {300, 1}},
+        {"left border disabled", kBorderLeft, 63, 63, {0, 300}, {0, 300}},
+        {"bottom border disabled", kBorderBottom, 63, 63, {300, h - 1}, {300, h - 1}},
+        {"in the corner", 0, 63, 10, {w - 1, 5}, {w - 1, 5}},
+        {"below a low corner", 0, 63, 10, {w - 1, 20}, {1, 20}},
+        {"beside a narrow corner", 0, 10, 63, {w - 20, 0}, {w - 20, h - 2}},
+    };
+    for (const auto& c : cases) {
+        Settings.DisabledBordersFlags = c.disabled;
+        Settings.IgnorableTRCornerWidth = c.cornerWidth;
+        Settings.IgnorableTRCornerHeight = c.cornerHeight;
+        SetCursorPos(c.from.x, c.from.y);
+        Send(WM_TIMER, TIMER_WRAP, 0);
+        // Wine may answer GetCursorPos from a cache for a moment after a SetCursorPos.
+        POINT at = {0, 0};
+        for (int i = 0; i < 15; ++i) {
+            Sleep(10);
+            GetCursorPos(&at);
+            if (at.x != c.from.x || at.y != c.from.y) break;
+        }
+        EXPECT_EQ(at.x, c.to.x) << c.what;
+        EXPECT_EQ(at.y, c.to.y) << c.what;
     }
-    EXPECT_EQ(at.x, w - 2);
-    EXPECT_EQ(at.y, 300);
 }
 
 } // namespace

@@ -166,14 +166,29 @@ TEST_F(SettingsFile, SaveKeepsTimerIntervalAndForeignKeys) {
     EXPECT_EQ(Settings.TimerInterval, 10u);
 }
 
-TEST_F(SettingsFile, ReadOnlyFileIsMadeWritableKeepingItsOtherAttributes) {
-    WriteIni("GlobalEnabled=1\r\n");
-    SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-    SaveGlobalEnabled(false);
-    DWORD attributes = GetFileAttributesA(ini.c_str());
-    EXPECT_FALSE(attributes & FILE_ATTRIBUTE_READONLY);
-    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_EQ(LoadGlobalEnabled(), 0u);
+// Running as root, Wine writes a read-only file anyway: the attribute is what shows the clearing.
+TEST_F(SettingsFile, EverySaveMakesAReadOnlyFileWritableKeepingItsOtherAttributes) {
+    struct {
+        const char* what;
+        void (*save)();
+        const char* written;
+    } cases[] = {
+        {"GlobalEnabled", [] { SaveGlobalEnabled(false); }, "GlobalEnabled=0"},
+        {"DisabledBordersFlags", SaveDisabledBorders, "DisabledBordersFlags=9"},
+        {"Options", SaveOptions, "UseKeyToPass=1"},
+    };
+    for (const auto& c : cases) {
+        WriteIni("GlobalEnabled=1\r\n");
+        SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+        SetDefaultSettings();
+        Settings.DisabledBordersFlags = 9;
+        c.save();
+        DWORD attributes = GetFileAttributesA(ini.c_str());
+        EXPECT_FALSE(attributes & FILE_ATTRIBUTE_READONLY) << c.what;
+        EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN) << c.what;
+        EXPECT_NE(ReadTextFile(ini).find(c.written), std::string::npos) << c.what;
+        SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
 }
 
 TEST_F(SettingsFile, FileHeldOpenForWritingCountsAsMissing) {
