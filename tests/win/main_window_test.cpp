@@ -179,6 +179,12 @@ TEST_F(MainWindow_, HotKeysHeldWhileRunningAndFreedAtDestruction) {
     const UINT keys[3] = {VK_F10, VK_F11, VK_F12};
     for (UINT key : keys)
         EXPECT_FALSE(CombinationFree(kCtrlAlt | key)) << key;
+    // Released while the window lives too, as Options OK does before registering anew: the
+    // end of a window would release them by itself.
+    UnregisterHotKeys();
+    for (UINT key : keys)
+        EXPECT_TRUE(CombinationFree(kCtrlAlt | key)) << key;
+    RegisterHotKeys();
     DestroyWindow(MainWindow);
     EXPECT_FALSE(HotKeysRegistered);
     for (UINT key : keys)
