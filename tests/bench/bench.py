@@ -100,6 +100,16 @@ class Pointer:
                 return None
             time.sleep(step)
 
+    def trial(self, start, landing):
+        """Places the pointer at start: ms until it is at landing, or None (reported) after 1 s."""
+        self.warp(*start)
+        took = self.wait_at(landing, 1.0)
+        if took is None:
+            print("missed: placed at %s, want %s, pointer at %s" % (start, landing, self.read()),
+                  file=sys.stderr)
+            return None
+        return took * 1000.0
+
     def random_border(self, corner=63):
         """A random point on a random border and its landing point, clear of the corners and
         of the ignorable top-right corner."""
@@ -248,15 +258,11 @@ def latency(interval, trials):
                 continue
             # A random pause: a fixed one would phase-lock the placement to the timer.
             time.sleep(random.uniform(0.05, 0.05 + 3 * interval / 1000.0))
-            start, landing = ptr.random_border()
-            ptr.warp(*start)
-            took = ptr.wait_at(landing, 1.0)
+            took = ptr.trial(*ptr.random_border())
             if took is None:
                 missed += 1
-                print("missed: placed at %s, want %s, pointer at %s" % (start, landing,
-                      ptr.read()), file=sys.stderr)
             else:
-                samples.append(took * 1000.0)
+                samples.append(took)
     finally:
         prog.stop()
         prog.cleanup()
@@ -274,26 +280,35 @@ def latency(interval, trials):
     return 0 if missed == 0 else 1
 
 
+def idle_share(prog, ptr, seconds):
+    """The started program's and the Wine server's CPU over seconds with the pointer parked,
+    each as a percentage of one core; None when the program did not start."""
+    if not prog.wait_tray(0) or not prog.find_pid():
+        return None
+    ptr.park()
+    time.sleep(2)  # past start-up work
+    server = wineserver_pid()
+    c0, s0, t0 = prog.cpu_seconds(), proc_cpu(server) if server else 0, time.monotonic()
+    time.sleep(seconds)
+    c1, s1, t1 = prog.cpu_seconds(), proc_cpu(server) if server else 0, time.monotonic()
+    return 100.0 * (c1 - c0) / (t1 - t0), 100.0 * (s1 - s0) / (t1 - t0)
+
+
 def idle(seconds):
     ptr = Pointer()
     rows, status = [], 0
     for enabled in (1, 0):
         prog = Program({"GlobalEnabled": enabled})
         prog.start()
-        if not prog.wait_tray(0) or not prog.find_pid():
+        shares = idle_share(prog, ptr, seconds)
+        if shares is None:
             print("Quindlet did not start"); return 1
-        ptr.park()
-        time.sleep(2)  # past start-up work
-        server = wineserver_pid()
-        c0, s0, t0 = prog.cpu_seconds(), proc_cpu(server) if server else 0, time.monotonic()
-        time.sleep(seconds)
-        c1, s1, t1 = prog.cpu_seconds(), proc_cpu(server) if server else 0, time.monotonic()
+        share, server_share = shares
         rss, private = prog.memory()
         info = probe("procinfo", "TfmMain").stdout.split()
         prog.stop()
         prog.cleanup()
-        share = 100.0 * (c1 - c0) / (t1 - t0)
-        rows.append((enabled, share, 100.0 * (s1 - s0) / (t1 - t0), rss, private, info))
+        rows.append((enabled, share, server_share, rss, private, info))
         if enabled and share > 0.2:
             status = 1
     baseline = idle_timer_baseline(seconds)
@@ -598,15 +613,11 @@ def monitor_latency(across, trials):
             if not ptr.park():
                 continue
             time.sleep(random.uniform(0.05, 0.2))
-            start, landing = monitor_border(across)
-            ptr.warp(*start)
-            took = ptr.wait_at(landing, 1.0)
+            took = ptr.trial(*monitor_border(across))
             if took is None:
                 missed += 1
-                print("missed: placed at %s, want %s, pointer at %s" % (start, landing,
-                      ptr.read()), file=sys.stderr)
             else:
-                samples.append(took * 1000.0)
+                samples.append(took)
     finally:
         prog.stop()
         prog.cleanup()
@@ -628,18 +639,13 @@ def monitor_idle(seconds):
     for across in (0, 1):
         prog = Program({"WrapAcrossMonitors": across})
         prog.start()
-        if not prog.wait_tray(0) or not prog.find_pid():
-            print("Quindlet did not start"); return 1
-        ptr.park()
-        time.sleep(2)
-        server = wineserver_pid()
-        c0, s0, t0 = prog.cpu_seconds(), proc_cpu(server) if server else 0, time.monotonic()
-        time.sleep(seconds)
-        c1, s1, t1 = prog.cpu_seconds(), proc_cpu(server) if server else 0, time.monotonic()
+        shares = idle_share(prog, ptr, seconds)
         prog.stop()
         prog.cleanup()
+        if shares is None:
+            print("Quindlet did not start"); return 1
         rows.append(("Quindlet, " + ("across all monitors" if across else "primary screen"),
-                     100.0 * (c1 - c0) / (t1 - t0), 100.0 * (s1 - s0) / (t1 - t0)))
+                     *shares))
     for label, extra in (("50 ms timer reading only the cursor", ("cursor",)),
                          ("bare 50 ms timer", ())):
         result = idle_timer_baseline(seconds, *extra)

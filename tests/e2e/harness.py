@@ -93,28 +93,24 @@ class Harness:
         return content
 
     def hold_hotkey(self, modifiers, key, ms=60000):
-        """A probe holding a combination, as another program would; returns once it holds."""
-        p = subprocess.Popen(["wine", os.path.join(BUILD, "probe.exe"), "hold", modifiers, key,
-                              str(ms)], stdin=NULL, stdout=subprocess.PIPE, stderr=NULL, text=True)
+        """A combination registered, as another program would."""
+        return self.hold("held", "hold", modifiers, key, str(ms))
+
+    def hold(self, ready, *args):
+        """A probe holding something down as the user would (probe.exe ARGS); returns once it
+        prints that it is ready."""
+        p = subprocess.Popen(["wine", os.path.join(BUILD, "probe.exe"), *args], stdin=NULL,
+                             stdout=subprocess.PIPE, stderr=NULL, text=True)
         self.procs.append(p)
-        self.test.assertEqual(p.stdout.readline().strip(), "held")
+        self.test.assertEqual(p.stdout.readline().strip(), ready)
         return p
 
     def hold_key(self, vk, ms):
-        """A probe holding a key down, as the user would; returns once it is down."""
-        p = subprocess.Popen(["wine", os.path.join(BUILD, "probe.exe"), "holdkey", vk, str(ms)],
-                             stdin=NULL, stdout=subprocess.PIPE, stderr=NULL, text=True)
-        self.procs.append(p)
-        self.test.assertEqual(p.stdout.readline().strip(), "down")
-        return p
+        return self.hold("down", "holdkey", vk, str(ms))
 
     def hold_button(self, button, ms):
-        """A probe holding the physical mouse button "L" or "R" for ms; returns once it holds."""
-        p = subprocess.Popen(["wine", os.path.join(BUILD, "probe.exe"), "button", button, str(ms)],
-                             stdin=NULL, stdout=subprocess.PIPE, stderr=NULL, text=True)
-        self.procs.append(p)
-        self.test.assertEqual(p.stdout.readline().strip(), "held")
-        return p
+        """The physical mouse button "L" or "R" for ms."""
+        return self.hold("held", "button", button, str(ms))
 
     def wait_visible(self, cls, timeout=5):
         end = time.time() + timeout
