@@ -242,12 +242,14 @@ def proc_cpu(pid):
 
 # --- measurements -----------------------------------------------------------------------
 
-def latency(interval, trials):
-    ptr = Pointer()
-    prog = Program({"TimerInterval": interval})
+def trials_of(prog, ptr, trials, border, pause):
+    """Starts prog and places the pointer on trials random borders (border() gives a start and
+    landing point), each after a park and a random pause (pause() seconds: a fixed one would
+    phase-lock the placement to the timer). Returns the latencies in ms and the misses, or None
+    when the program did not start or never wrapped."""
     prog.start()
     if not prog.wait_tray(0):
-        print("Quindlet did not start"); return 1
+        print("Quindlet did not start"); return None
     samples, missed = [], 0
     try:
         parks = 0
@@ -256,9 +258,8 @@ def latency(interval, trials):
             if not ptr.park():
                 print("park not seen through X: %s" % (ptr.read(),), file=sys.stderr)
                 continue
-            # A random pause: a fixed one would phase-lock the placement to the timer.
-            time.sleep(random.uniform(0.05, 0.05 + 3 * interval / 1000.0))
-            took = ptr.trial(*ptr.random_border())
+            time.sleep(pause())
+            took = ptr.trial(*border())
             if took is None:
                 missed += 1
             else:
@@ -267,7 +268,17 @@ def latency(interval, trials):
         prog.stop()
         prog.cleanup()
     if not samples:
-        print("no wrap observed"); return 1
+        print("no wrap observed"); return None
+    return samples, missed
+
+
+def latency(interval, trials):
+    ptr = Pointer()
+    result = trials_of(Program({"TimerInterval": interval}), ptr, trials, ptr.random_border,
+                       lambda: random.uniform(0.05, 0.05 + 3 * interval / 1000.0))
+    if result is None:
+        return 1
+    samples, missed = result
     p50, p90, p99 = pct(samples, 50), pct(samples, 90), pct(samples, 99)
     print("| %d ms | %d | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %d |" % (
         interval, len(samples), interval / 2.0, statistics.mean(samples), p50, p90, p99,
@@ -603,26 +614,11 @@ def monitor_latency(across, trials):
     """Wrap latency on the two-monitor display, in either mode, at the default 50 ms tick."""
     ptr = Pointer()
     ptr.w, ptr.h = 1024, 768  # park on the primary
-    prog = Program({"WrapAcrossMonitors": across} if across else None)
-    prog.start()
-    if not prog.wait_tray(0):
-        print("Quindlet did not start"); return 1
-    samples, missed = [], 0
-    try:
-        while len(samples) + missed < trials:
-            if not ptr.park():
-                continue
-            time.sleep(random.uniform(0.05, 0.2))
-            took = ptr.trial(*monitor_border(across))
-            if took is None:
-                missed += 1
-            else:
-                samples.append(took)
-    finally:
-        prog.stop()
-        prog.cleanup()
-    if not samples:
-        print("no wrap observed"); return 1
+    result = trials_of(Program({"WrapAcrossMonitors": across} if across else None), ptr, trials,
+                       lambda: monitor_border(across), lambda: random.uniform(0.05, 0.2))
+    if result is None:
+        return 1
+    samples, missed = result
     print("| %s | %d | %.1f | %.1f | %.1f | %.1f | %.1f | %d |" % (
         "across all monitors" if across else "primary screen (default)", len(samples),
         statistics.mean(samples), pct(samples, 50), pct(samples, 90), pct(samples, 99),
