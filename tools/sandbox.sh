@@ -11,10 +11,29 @@ as_root() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# Whether the kernel executes 32-bit x86 programs at all: a 93-byte ELF32 that only exits 0.
+# Where it cannot, the i386 packages are of no use (and a mirror's i386 index may be broken).
+kernel_runs_32bit() {
+    local elf
+    elf=$(mktemp /tmp/quindlet-elf32.XXXXXX)
+    local header='\177ELF\1\1\1\0\0\0\0\0\0\0\0\0\2\0\3\0\1\0\0\0\124\200\4\10\64\0\0\0'
+    header+='\0\0\0\0\0\0\0\0\64\0\40\0\1\0\0\0\0\0\0\0'
+    local segment='\1\0\0\0\0\0\0\0\0\200\4\10\0\200\4\10\135\0\0\0\135\0\0\0\5\0\0\0\0\20\0\0'
+    local code='\270\1\0\0\0\61\333\315\200' # mov eax, 1 (exit); xor ebx, ebx; int 0x80
+    printf "$header$segment$code" >"$elf"
+    chmod +x "$elf"
+    "$elf" 2>/dev/null
+    local status=$?
+    rm -f "$elf"
+    return $status
+}
+
 # Quiet and quick when everything is there already.
 ensure_packages() {
-    local missing=()
-    for p in "${QUINDLET_PACKAGES[@]}"; do
+    local missing=() wanted=("${QUINDLET_PACKAGES[@]}")
+    kernel_runs_32bit || wanted=("${wanted[@]/*:i386/}")
+    for p in "${wanted[@]}"; do
+        [ -n "$p" ] || continue
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
@@ -22,7 +41,14 @@ ensure_packages() {
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         as_root dpkg --add-architecture i386
     fi
-    as_root apt-get update -qq
+    # A mirror caught mid-sync fails one index now and then: try again, and install from the
+    # indexes that did arrive rather than give up on the first failure.
+    local try
+    for try in 1 2 3; do
+        as_root apt-get update -qq && break
+        echo "apt-get update failed (try $try of 3)"
+        sleep 10
+    done
     DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends \
         "${missing[@]}" >/dev/null
 }
