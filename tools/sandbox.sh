@@ -134,8 +134,8 @@ start_sandbox() {
 
 # Xvfb shows Wine one monitor. Xorg's dummy driver has RandR outputs (DUMMY0, DUMMY1, ...)
 # that Wine reports as separate monitors. Explicit modelines: an output without one fails to
-# start. The virtual screen holds the widest layout, 800 + 1024 + 800. No input devices: the
-# server must not grab this machine's keyboard or mouse.
+# start. The virtual screen holds the widest layout, 800 + 1024 + 800, and the tallest, 768 + 600.
+# No input devices: the server must not grab this machine's keyboard or mouse.
 write_xorg_config() {
     cat >"$1" <<'CONF'
 Section "ServerFlags"
@@ -163,7 +163,7 @@ Section "Screen"
     SubSection "Display"
         Depth 24
         Modes "1024x768"
-        Virtual 2624 768
+        Virtual 2624 1368
     EndSubSection
 EndSection
 CONF
@@ -191,14 +191,17 @@ start_monitors_sandbox() {
 
 # Layouts, by name: the xrandr arguments, and the monitors Wine then reports ("probe monitors"
 # lines, sorted). DUMMY0 is always the primary, 1024x768; DUMMY1 and DUMMY2 are 800x600, top-
-# aligned with it. Windows puts the primary at 0,0, so a monitor left of it has negative
-# coordinates, while on the X screen the leftmost monitor is at 0.
+# aligned with it, except off centre: below it 100 pixels from its left ("below"), or right of it
+# 100 pixels down ("lower"). Windows puts the primary at 0,0, so a monitor left of it has
+# negative coordinates, while on the X screen the leftmost monitor is at 0.
 layout_xrandr() {
     local primary="--output DUMMY0 --primary --mode 1024x768"
     case $1 in
     single) xrandr $primary --pos 0x0 --output DUMMY1 --off --output DUMMY2 --off ;;
     right) xrandr $primary --pos 0x0 --output DUMMY1 --mode 800x600 --pos 1024x0 --output DUMMY2 --off ;;
     left) xrandr $primary --pos 800x0 --output DUMMY1 --mode 800x600 --pos 0x0 --output DUMMY2 --off ;;
+    below) xrandr $primary --pos 0x0 --output DUMMY1 --mode 800x600 --pos 100x768 --output DUMMY2 --off ;;
+    lower) xrandr $primary --pos 0x0 --output DUMMY1 --mode 800x600 --pos 1024x100 --output DUMMY2 --off ;;
     three) xrandr $primary --pos 800x0 --output DUMMY1 --mode 800x600 --pos 0x0 \
         --output DUMMY2 --mode 800x600 --pos 1824x0 ;;
     *) echo "no layout named '$1'" >&2; return 2 ;;
@@ -210,6 +213,8 @@ layout_monitors() {
     single) echo "monitor 0 0 1024 768 primary" ;;
     right) printf '%s\n' "monitor 0 0 1024 768 primary" "monitor 1024 0 1824 600" ;;
     left) printf '%s\n' "monitor -800 0 0 600" "monitor 0 0 1024 768 primary" ;;
+    below) printf '%s\n' "monitor 0 0 1024 768 primary" "monitor 100 768 900 1368" ;;
+    lower) printf '%s\n' "monitor 0 0 1024 768 primary" "monitor 1024 100 1824 700" ;;
     three) printf '%s\n' "monitor -800 0 0 600" "monitor 0 0 1024 768 primary" \
         "monitor 1024 0 1824 600" ;;
     esac

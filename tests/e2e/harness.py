@@ -112,6 +112,11 @@ class Harness:
         """The physical mouse button "L" or "R" for ms."""
         return self.hold("held", "button", button, str(ms))
 
+    def hold_front(self, kind, rect, ms=60000):
+        """A top-level window over rect (left, top, right, bottom), borderless ("popup") or
+        captioned ("caption"), in front of every other."""
+        return self.hold("front", "front", kind, *map(str, rect), str(ms))
+
     def wait_visible(self, cls, timeout=5):
         end = time.time() + timeout
         found = self.visible_windows(cls)
@@ -150,6 +155,14 @@ class Harness:
             time.sleep(0.01)
             at = self.pointer()
         return at
+
+    def check_wrap(self, start, landing, park=None):
+        """The pointer placed at start lands on landing, or stays where it is (None)."""
+        self.place_pointer(*start, park=park)
+        if landing is None:
+            self.test.assertTrue(self.stays_at(start, 0.4), f"the pointer must stay at {start}")
+        else:
+            self.test.assertEqual(self.wait_pointer(landing), tuple(landing), f"from {start}")
 
     def stays_at(self, where, duration=0.5):
         end = time.time() + duration

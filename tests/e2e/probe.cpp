@@ -34,6 +34,12 @@
 //                                   SendInput, prints "held", releases it after MS ms
 //   probe swapbuttons 0|1           SwapMouseButton; Wine keeps the setting per process and
 //                                   hands it to processes started later, so swap, then start
+//   probe front popup|caption L T R B MS
+//                                   a top-level window over L T R B (screen coordinates, R and
+//                                   B exclusive), borderless (WS_POPUP) or captioned
+//                                   (WS_OVERLAPPEDWINDOW), brought to the front; prints "front"
+//                                   once it is the foreground window ("behind" when it never
+//                                   gets there), and stays MS ms or until killed
 // Exit code 2 means a bad command line.
 #include <windows.h>
 #include <commctrl.h>
@@ -285,6 +291,56 @@ static int MouseButtonCommand(int argc, char** argv) {
     return -1;
 }
 // ---- end of mouse buttons ----
+// ---- a window in front, as a full-screen program would be ----
+static LRESULT CALLBACK FrontProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) PostQuitMessage(0);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+static void PumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+}
+
+static int FrontWindow(const char* kind, char** rect, int ms) {
+    WNDCLASSA wc;
+    ZeroMemory(&wc, sizeof(wc));
+    wc.lpfnWndProc = FrontProc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.hbrBackground = (HBRUSH)GetStockObject(BLACK_BRUSH);
+    wc.lpszClassName = "ProbeFront";
+    RegisterClassA(&wc);
+    int left = Number(rect[0]), top = Number(rect[1]);
+    DWORD style = !strcmp(kind, "caption") ? WS_OVERLAPPEDWINDOW : WS_POPUP;
+    HWND window = CreateWindowExA(0, wc.lpszClassName, "Probe in front", style, left, top,
+                                  Number(rect[2]) - left, Number(rect[3]) - top, NULL, NULL,
+                                  wc.hInstance, NULL);
+    if (!window) return 1;
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    // The foreground changes once the window's own messages have been handled.
+    DWORD end = GetTickCount() + 3000;
+    while (GetForegroundWindow() != window && (LONG)(end - GetTickCount()) > 0) {
+        PumpMessages();
+        Sleep(10);
+    }
+    // Wine confines the pointer to a foreground window that covers the whole desktop, once the
+    // activation's messages are handled, and then refuses every other process's SetCursorPos;
+    // Windows does neither unless the program asks. Let those messages through, then let go.
+    for (int i = 0; i < 20; ++i) {
+        PumpMessages();
+        ClipCursor(NULL);
+        Sleep(10);
+    }
+    printf(GetForegroundWindow() == window ? "front\n" : "behind\n");
+    fflush(stdout);
+    SetTimer(window, 1, ms, NULL);
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0)
+        DispatchMessageA(&msg);
+    return 0;
+}
 
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
@@ -293,6 +349,9 @@ int main(int argc, char** argv) {
     const char* cmd = argv[1];
     int buttons = MouseButtonCommand(argc, argv);
     if (buttons >= 0) return buttons;
+    if (!strcmp(cmd, "front") && argc == 8 &&
+        (!strcmp(argv[2], "popup") || !strcmp(argv[2], "caption")))
+        return FrontWindow(argv[2], argv + 3, Number(argv[7]));
     if (!strcmp(cmd, "wait")) {
         Sleep(INFINITE);
     } else if (!strcmp(cmd, "park") && argc == 4) {

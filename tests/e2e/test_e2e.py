@@ -50,6 +50,46 @@ class EndToEnd(unittest.TestCase):
         self.h.place_pointer(0, h - 1)
         self.assertEqual(self.h.wait_pointer((w - 2, 1)), (w - 2, 1))
 
+    def test_FullScreenProgramInFrontPausesTheWrap(self):
+        w, h = self.h.screen_size()
+        pause, whole, borders = "PauseInFullScreen=1\n", (0, 0, w, h), [
+            ((0, 300), (w - 2, 300)), ((w - 1, 300), (1, 300)), ((500, 0), (500, h - 2)),
+            ((500, h - 1), (500, 1))]
+        # (settings, window in front or None, whether it wraps); the program restarts only when
+        # the settings change, so the second row sees the first row's window closed.
+        running = front = None
+        for ini, window, wraps in ((pause, ("popup", whole), False), (pause, None, True),
+                                   (pause, ("popup", (0, 0, w // 2, h)), True),
+                                   (pause, ("caption", whole), True), ("", ("popup", whole), True)):
+            with self.subTest(ini=ini, window=window):
+                if front:  # the previous row's window closes
+                    front.kill()
+                    self.assertEqual(self.h.probe("waitgone", "ProbeFront", "3000").returncode, 0)
+                if ini != running:
+                    self.h.close_quindlet()
+                    self.h.write_ini(ini)
+                    self.h.start_quindlet()
+                    running = ini
+                front = window and self.h.hold_front(*window)
+                for start, landing in borders:
+                    self.h.check_wrap(start, landing if wraps else None)
+
+    def test_WrapDelayWaitsForTheCursorToRestOnTheBorder(self):
+        w, _ = self.h.screen_size()
+        self.h.write_ini("TimerInterval=50\nWrapDelay=200\n")
+        self.h.start_quindlet()
+        self.h.place_pointer(5, 300)
+        # Each time the cursor leaves the border after 100 ms, the count starts over.
+        for stint in range(3):
+            run("xdotool", "mousemove", "0", "300", check=True)
+            placed = time.time()
+            self.assertTrue(self.h.stays_at((0, 300), 0.1), f"still on the border ({stint})")
+            if stint < 2:
+                run("xdotool", "mousemove", "5", "300", check=True)
+                time.sleep(0.1)
+        landed = self.h.wait_pointer((w - 2, 300), placed + 0.4 - time.time())
+        self.assertEqual(landed, (w - 2, 300), "wrapped by 400 ms")
+
     def assert_wraps(self, wraps):
         w, _ = self.h.screen_size()
         self.h.place_pointer(0, 300)

@@ -125,12 +125,7 @@ class SeveralMonitors(unittest.TestCase):
         return point[0] + self.h.origin[0], point[1] + self.h.origin[1]
 
     def check(self, start, landing):
-        self.h.place_pointer(*self.to_x(start), park=self.park)
-        if landing is STAYS:
-            self.assertTrue(self.h.stays_at(self.to_x(start), 0.4), "the pointer must stay")
-        else:
-            at = self.h.wait_pointer(self.to_x(landing))
-            self.assertEqual((at[0] - self.h.origin[0], at[1] - self.h.origin[1]), landing)
+        self.h.check_wrap(self.to_x(start), landing and self.to_x(landing), park=self.park)
 
     def run_layout(self, layout):
         cases = groups([c for c in CASES if c[0] == layout])
