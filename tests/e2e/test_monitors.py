@@ -14,6 +14,9 @@ PROBE = os.path.join(BUILD, "probe.exe")
 DEFAULTS = ""  # an empty settings file: every value its default
 NO_CORNER = "IgnorableTRCornerHeight=0\n"
 ACROSS = "WrapAcrossMonitors=1\n"  # the borders are the desktop's outer edges
+PAUSED = ACROSS + "PauseInFullScreen=1\n"
+# Settings texts whose rows run with a borderless window in front over that rectangle.
+IN_FRONT = {PAUSED: (1024, 0, 1824, 600)}  # "right"'s second monitor
 STAYS = None  # no wrap: the pointer stays where it was placed
 
 # (layout, settings file text, start point, landing point or STAYS). The primary is 1024x768;
@@ -60,6 +63,19 @@ CASES = [
     ("three", ACROSS, (-400, 0), (-400, 598)),
     ("three", ACROSS + "IgnorableCorners=8\n", (-800, 599), STAYS),  # the left one's bottom left
     ("three", ACROSS + "IgnorableCorners=8\n", (-800, 300), (1822, 300)),
+    # Off centre ("below": 800x600 at 100,768; "lower": 800x600 at 1024,100): a landing point on
+    # an outer edge of the monitor it lands on moves one pixel inside, so it stays there.
+    ("below", ACROSS, (100, 0), (101, 1366)),
+    ("below", ACROSS, (899, 0), (898, 1366)),
+    ("below", ACROSS, (99, 0), (99, 766)),
+    ("below", ACROSS, (500, 1367), (500, 1)),
+    ("lower", ACROSS, (0, 100), (1822, 101)),  # not held by the far monitor's top-right corner
+    ("lower", ACROSS, (0, 699), (1822, 698)),
+    ("lower", ACROSS, (0, 99), (1022, 99)),
+    # A full-screen window on the second monitor pauses only the wraps that start or land there.
+    ("right", PAUSED, (0, 700), (1022, 700)),
+    ("right", PAUSED, (0, 300), STAYS),
+    ("right", PAUSED, (1500, 599), STAYS),
 ]
 
 # (layout, settings file text, start point, landing point) once "probe setmode 800 600" has
@@ -113,6 +129,8 @@ class SeveralMonitors(unittest.TestCase):
         self.follow_primary()
         self.h.write_ini(ini)
         self.h.start_quindlet()
+        if ini in IN_FRONT:
+            self.h.hold_front("popup", IN_FRONT[ini])
 
     def follow_primary(self):
         x, y, w, h = primary_on_x()
@@ -148,6 +166,19 @@ class SeveralMonitors(unittest.TestCase):
 
     def test_MonitorsOnBothSides(self):
         self.run_layout("three")
+
+    def test_OffCentreMonitors(self):
+        self.run_layout("below")
+        self.run_layout("lower")
+
+    def test_MonitorAddedBehindTheProgramsBackIsUsed(self):
+        """xrandr sends no WM_DISPLAYCHANGE: the cursor on no known monitor has the layout read."""
+        apply_layout("single")
+        self.start(ACROSS)
+        apply_layout("right")
+        for start, landing in (((1823, 300), (1, 300)), ((0, 300), (1822, 300))):
+            with self.subTest(start=start):
+                self.check(start, landing)
 
     def test_ResolutionChangeMovesTheBordersAtOnce(self):
         for (layout, ini), points in groups(RESIZED_CASES):
