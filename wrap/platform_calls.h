@@ -15,3 +15,12 @@ extern int TickCallCount;
 #define WrapGetSystemMetrics(i) WRAP_COUNTED(GetSystemMetrics(i))
 #define WrapGetKeyState(k) WRAP_COUNTED(GetKeyState(k))
 #define WrapSetCursorPos(x, y) WRAP_COUNTED(SetCursorPos(x, y))
+#define WrapSetThreadDpiContext(c) WRAP_COUNTED(SetThreadDpiContext(c))
+
+// SetThreadDpiAwarenessContext, where Windows has it (10 1607 and later); and the per-monitor
+// context it accepts, in which the desktop-wide mode sees physical pixels. NULL where either is
+// missing: the mode then sees the desktop as this DPI-unaware program does. Both are found
+// when the layout is read.
+typedef DPI_AWARENESS_CONTEXT(WINAPI* SetDpiContextProc)(DPI_AWARENESS_CONTEXT);
+extern SetDpiContextProc SetThreadDpiContext;
+extern DPI_AWARENESS_CONTEXT PhysicalPixels;

@@ -29,8 +29,9 @@ WrapTarget FindWrapTarget(const WrapInput& in) {
     // so that no input can overflow a signed int.
     const uint32_t maxX = (uint32_t)in.screenWidth - 1u;
     const uint32_t maxY = (uint32_t)in.screenHeight - 1u;
-    const uint32_t disabled = in.disabledBorders & 0xFFu;
-    const uint32_t cw = in.cornerWidth, ch = in.cornerHeight, corners = in.ignorableCorners;
+    const uint32_t disabled = in.rules.disabledBorders & 0xFFu;
+    const uint32_t cw = in.rules.cornerWidth, ch = in.rules.cornerHeight;
+    const uint32_t corners = in.rules.ignorableCorners;
 
     WrapTarget t = {false, false, in.x, in.y};
 
@@ -71,8 +72,12 @@ static uint32_t MonitorCount(const MonitorLayout& layout) {
     return layout.count < kMaxMonitors ? layout.count : kMaxMonitors;
 }
 
+static bool Empty(const MonitorRect& m) {
+    return m.right <= m.left || m.bottom <= m.top;
+}
+
 // 64-bit points: the neighbour one pixel beyond a monitor at the end of the 32-bit range must
-// not overflow.
+// not overflow. An empty rectangle holds no point.
 static bool Holds(const MonitorRect& m, int64_t x, int64_t y) {
     return x >= m.left && x < m.right && y >= m.top && y < m.bottom;
 }
@@ -83,13 +88,24 @@ static const MonitorRect* MonitorAt(const MonitorLayout& layout, int64_t x, int6
     return NULL;
 }
 
+bool LayoutHolds(const MonitorLayout& layout, int32_t x, int32_t y) {
+    return MonitorAt(layout, x, y) != NULL;
+}
+
+static bool OneRectangle(const MonitorLayout& layout) {
+    uint32_t used = 0;
+    for (uint32_t i = 0; i < MonitorCount(layout); ++i)
+        used += !Empty(layout.monitors[i]);
+    return used <= 1;
+}
+
 // The outer left and right edges of the row y, that is among the monitors whose vertical range
 // holds y; start is one of them.
 static MonitorRect RowExtent(const MonitorLayout& layout, const MonitorRect& start, int32_t y) {
     MonitorRect row = start;
     for (uint32_t i = 0; i < MonitorCount(layout); ++i) {
         const MonitorRect& m = layout.monitors[i];
-        if (y < m.top || y >= m.bottom) continue;
+        if (Empty(m) || y < m.top || y >= m.bottom) continue;
         if (m.left < row.left) row.left = m.left;
         if (m.right > row.right) row.right = m.right;
     }
@@ -101,7 +117,7 @@ static MonitorRect ColumnExtent(const MonitorLayout& layout, const MonitorRect& 
     MonitorRect column = start;
     for (uint32_t i = 0; i < MonitorCount(layout); ++i) {
         const MonitorRect& m = layout.monitors[i];
-        if (x < m.left || x >= m.right) continue;
+        if (Empty(m) || x < m.left || x >= m.right) continue;
         if (m.top < column.top) column.top = m.top;
         if (m.bottom > column.bottom) column.bottom = m.bottom;
     }
@@ -113,50 +129,106 @@ static int32_t Offset(int32_t value, uint32_t delta) {
     return (int32_t)((uint32_t)value + delta);
 }
 
+// Which outer edges of its monitor m a point (on m) lies on.
+struct OuterEdges {
+    bool left, top, right, bottom;
+};
+
+static OuterEdges OuterEdgesAt(const MonitorLayout& layout, const MonitorRect& m, int32_t x,
+                               int32_t y) {
+    OuterEdges e;
+    e.left = x == m.left && !MonitorAt(layout, (int64_t)x - 1, y);
+    e.top = y == m.top && !MonitorAt(layout, x, (int64_t)y - 1);
+    e.right = x == Offset(m.right, ~0u) && !MonitorAt(layout, (int64_t)x + 1, y);
+    e.bottom = y == Offset(m.bottom, ~0u) && !MonitorAt(layout, x, (int64_t)y + 1);
+    return e;
+}
+
+uint32_t TicksFor(uint32_t ms, uint32_t interval) {
+    const uint32_t period = interval < 10u ? 10u : interval;
+    return ms / period + (ms % period != 0);
+}
+
+uint32_t ScaleToMonitor(uint32_t size, uint32_t dpi) {
+    if (dpi == 0) return size;
+    const uint64_t scaled = ((uint64_t)size * dpi + 48u) / 96u;
+    return scaled > 0xFFFFFFFFu ? 0xFFFFFFFFu : (uint32_t)scaled;
+}
+
+uint32_t MonitorDpi(int32_t physicalWidth, int32_t unawareWidth) {
+    if (physicalWidth <= 0 || unawareWidth <= 0) return 0;
+    const uint64_t dpi =
+        ((uint64_t)physicalWidth * 96u + (uint32_t)unawareWidth / 2u) / (uint32_t)unawareWidth;
+    return dpi > 0xFFFFFFFFu ? 0xFFFFFFFFu : (uint32_t)dpi;
+}
+
 WrapTarget FindDesktopWrapTarget(const DesktopWrapInput& in) {
     const MonitorLayout& layout = *in.layout;
-    const uint32_t disabled = in.disabledBorders & 0xFFu;
-    const uint32_t cw = in.cornerWidth, ch = in.cornerHeight, corners = in.ignorableCorners;
+    const uint32_t disabled = in.rules.disabledBorders & 0xFFu;
+    const uint32_t corners = in.rules.ignorableCorners;
     WrapTarget t = {false, false, in.x, in.y};
 
     const MonitorRect* here = MonitorAt(layout, in.x, in.y);
     if (!here) return t; // neither Windows nor X lets the pointer into a hole of the layout
+    const OuterEdges at = OuterEdgesAt(layout, *here, in.x, in.y);
 
     // Horizontal first, as on the primary screen. The corners of a side are those of the
-    // monitor the cursor is on, in that monitor's coordinates.
-    const bool atLeft = in.x == here->left && !MonitorAt(layout, (int64_t)in.x - 1, in.y);
-    const bool atRight =
-        in.x == Offset(here->right, ~0u) && !MonitorAt(layout, (int64_t)in.x + 1, in.y);
+    // monitor the cursor is on, in that monitor's coordinates and at its scale.
     const uint32_t ry = (uint32_t)in.y - (uint32_t)here->top;
     const uint32_t maxY = (uint32_t)here->bottom - (uint32_t)here->top - 1u;
-    if (atLeft && !(disabled & 1u)) {
-        t.inCorner = SideInCorner(false, ry, maxY, corners, cw, ch);
+    const uint32_t sideCw = ScaleToMonitor(in.rules.cornerWidth, here->dpi);
+    const uint32_t sideCh = ScaleToMonitor(in.rules.cornerHeight, here->dpi);
+    if (at.left && !(disabled & 1u)) {
+        t.inCorner = SideInCorner(false, ry, maxY, corners, sideCw, sideCh);
         t.x = Offset(RowExtent(layout, *here, in.y).right, ~1u); // right - 2
         t.moved = true;
-    } else if (atRight && !(disabled & 4u)) {
-        t.inCorner = SideInCorner(true, ry, maxY, corners, cw, ch);
+    } else if (at.right && !(disabled & 4u)) {
+        t.inCorner = SideInCorner(true, ry, maxY, corners, sideCw, sideCh);
         t.x = Offset(RowExtent(layout, *here, in.y).left, 1u);
         t.moved = true;
     }
+    const bool sideways = t.moved;
 
-    // The top and bottom tests look at the monitor holding (nx, y). Only a monitor narrower
-    // than two pixels can leave that point on no monitor: the cursor's own monitor then stands
-    // in, which keeps a single screen deciding exactly as the primary one.
-    const MonitorRect* column = MonitorAt(layout, t.x, in.y);
-    if (!column) column = here;
-    const bool atTop = in.y == column->top && !MonitorAt(layout, t.x, (int64_t)in.y - 1);
-    const bool atBottom =
-        in.y == Offset(column->bottom, ~0u) && !MonitorAt(layout, t.x, (int64_t)in.y + 1);
-    const uint32_t rx = (uint32_t)t.x - (uint32_t)column->left;
-    const uint32_t maxX = (uint32_t)column->right - (uint32_t)column->left - 1u;
-    if (atTop && !(disabled & 2u)) {
-        if (!t.inCorner) t.inCorner = EndInCorner(false, rx, maxX, corners, cw, ch);
-        t.y = Offset(ColumnExtent(layout, *column, t.x).bottom, ~1u);
-        t.moved = true;
-    } else if (atBottom && !(disabled & 8u)) {
-        if (!t.inCorner) t.inCorner = EndInCorner(true, rx, maxX, corners, cw, ch);
-        t.y = Offset(ColumnExtent(layout, *column, t.x).top, 1u);
-        t.moved = true;
+    // The vertical step runs where the cursor itself is on a top or bottom outer edge. It lands
+    // in the column of the x already wrapped, and its corners are those of the monitor the
+    // sideways step reached, the one holding (nx, y). Only a monitor narrower than two pixels
+    // can leave that point on no monitor: the cursor's own monitor then stands in, which keeps
+    // a single screen deciding exactly as the primary one.
+    const MonitorRect* reached = MonitorAt(layout, t.x, in.y);
+    if (!reached) reached = here;
+    const uint32_t rx = (uint32_t)t.x - (uint32_t)reached->left;
+    const uint32_t maxX = (uint32_t)reached->right - (uint32_t)reached->left - 1u;
+    const uint32_t endCw = ScaleToMonitor(in.rules.cornerWidth, reached->dpi);
+    const uint32_t endCh = ScaleToMonitor(in.rules.cornerHeight, reached->dpi);
+    bool vertical = true;
+    if (at.top && !(disabled & 2u)) {
+        if (!t.inCorner) t.inCorner = EndInCorner(false, rx, maxX, corners, endCw, endCh);
+        t.y = Offset(ColumnExtent(layout, *reached, t.x).bottom, ~1u);
+    } else if (at.bottom && !(disabled & 8u)) {
+        if (!t.inCorner) t.inCorner = EndInCorner(true, rx, maxX, corners, endCw, endCh);
+        t.y = Offset(ColumnExtent(layout, *reached, t.x).top, 1u);
+    } else {
+        vertical = false;
+    }
+    t.moved = sideways || vertical;
+    if (!t.moved || OneRectangle(layout)) return t;
+
+    // Off-centre monitors: the coordinate a step kept can lie on an outer edge of the monitor
+    // landed on, where the next tick would move the cursor again or a corner would hold it.
+    // One pixel inward, wherever wrapping at that edge is enabled.
+    const MonitorRect* landing = MonitorAt(layout, t.x, t.y);
+    if (!landing) return t;
+    const OuterEdges there = OuterEdgesAt(layout, *landing, t.x, t.y);
+    if (vertical) {
+        if (there.left && !(disabled & 1u))
+            t.x = Offset(t.x, 1u);
+        else if (there.right && !(disabled & 4u))
+            t.x = Offset(t.x, ~0u);
+    } else if (sideways) {
+        if (there.top && !(disabled & 2u))
+            t.y = Offset(t.y, 1u);
+        else if (there.bottom && !(disabled & 8u))
+            t.y = Offset(t.y, ~0u);
     }
     return t;
 }

@@ -17,6 +17,15 @@ bool BlockingKeyDown() {
     return WrapGetKeyState(kVirtualKeys[key]) < 0;
 }
 
+static WrapRules CurrentRules() {
+    WrapRules rules;
+    rules.disabledBorders = Settings.DisabledBordersFlags;
+    rules.cornerWidth = Settings.IgnorableTRCornerWidth;
+    rules.cornerHeight = Settings.IgnorableTRCornerHeight;
+    rules.ignorableCorners = Settings.IgnorableCorners;
+    return rules;
+}
+
 static WrapTarget PrimaryScreenTarget(POINT cursor) {
     WrapInput in;
     in.x = cursor.x;
@@ -24,27 +33,35 @@ static WrapTarget PrimaryScreenTarget(POINT cursor) {
     // Read anew on every tick so that a resolution change takes effect at once.
     in.screenWidth = WrapGetSystemMetrics(SM_CXSCREEN);
     in.screenHeight = WrapGetSystemMetrics(SM_CYSCREEN);
-    in.disabledBorders = Settings.DisabledBordersFlags;
-    in.cornerWidth = Settings.IgnorableTRCornerWidth;
-    in.cornerHeight = Settings.IgnorableTRCornerHeight;
-    in.ignorableCorners = Settings.IgnorableCorners;
+    in.rules = CurrentRules();
     return FindWrapTarget(in);
 }
 
-// No platform call: the layout was read when the topology last changed.
+// Ticks to wait before the layout is read again while the cursor is on none of its monitors.
+static uint32_t TicksUntilReread;
+
+// No platform call while the cursor is on a monitor of the layout. Off them, a monitor came
+// that the system did not announce (Wine sends no WM_DISPLAYCHANGE for an outside change, and
+// some docks and remote sessions announce late): the layout is read again, at most about once
+// a second while the cursor stays off it.
 static WrapTarget DesktopTarget(POINT cursor) {
+    if (LayoutHolds(Monitors, cursor.x, cursor.y)) {
+        TicksUntilReread = 0;
+    } else if (TicksUntilReread > 0) {
+        --TicksUntilReread;
+    } else {
+        ReadMonitorLayout();
+        TicksUntilReread = TicksFor(1000, Settings.TimerInterval);
+    }
     DesktopWrapInput in;
     in.x = cursor.x;
     in.y = cursor.y;
     in.layout = &Monitors;
-    in.disabledBorders = Settings.DisabledBordersFlags;
-    in.cornerWidth = Settings.IgnorableTRCornerWidth;
-    in.cornerHeight = Settings.IgnorableTRCornerHeight;
-    in.ignorableCorners = Settings.IgnorableCorners;
+    in.rules = CurrentRules();
     return FindDesktopWrapTarget(in);
 }
 
-bool WrapTick() {
+static bool WrapOnce() {
     POINT cursor;
     if (!WrapGetCursorPos(&cursor)) return false;
     WrapTarget target =
@@ -60,4 +77,14 @@ bool WrapTick() {
 
     WrapSetCursorPos(target.x, target.y);
     return true;
+}
+
+bool WrapTick() {
+    if (!Settings.WrapAcrossMonitors || !PhysicalPixels) return WrapOnce();
+    // Across all monitors the cursor is read and moved in physical pixels, as the layout was
+    // read: the thread is switched once for the whole tick and switched back at once.
+    DPI_AWARENESS_CONTEXT old = WrapSetThreadDpiContext(PhysicalPixels);
+    bool moved = WrapOnce();
+    if (old) WrapSetThreadDpiContext(old);
+    return moved;
 }

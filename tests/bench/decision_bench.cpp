@@ -17,9 +17,9 @@ int main(int argc, char** argv) {
     // Positions on a 1920x1080 screen: inside, each border, the ignorable corner.
     static const int kInside[][2] = {{960, 540}, {10, 10}, {1900, 1070}, {500, 900}};
     static const int kBorder[][2] = {{0, 540}, {1919, 540}, {960, 0}, {960, 1079}};
-    WrapInput in = {0, 0, 1920, 1080, 0, 63, 63, kCornerTopRight};
+    WrapInput in = {0, 0, 1920, 1080, {0, 63, 63, kCornerTopRight}};
     const MonitorLayout layout = {2, {{0, 0, 1920, 1080}, {1920, 0, 2720, 600}}};
-    DesktopWrapInput across = {0, 0, &layout, 0, 63, 63, kCornerTopRight};
+    DesktopWrapInput across = {0, 0, &layout, {0, 63, 63, kCornerTopRight}};
     const bool desktop = argc > 3 && !strcmp(argv[3], "across");
     unsigned moved = 0;
     for (long i = 0; i < n; ++i) {

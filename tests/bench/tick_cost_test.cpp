@@ -109,12 +109,13 @@ static const TickCase kCases[] = {
 };
 
 // Platform calls a tick may make: inside the screen the cursor and (primary-screen mode) the
-// screen size; on a border also the button swap, two key states and the move.
-static int MaxCalls(const TickCase& c) {
-    return c.across ? 5 : 7;
+// screen size, or (across all monitors) the switch to physical pixels and back; on a border
+// also the button swap, two key states and the move.
+static int MaxCalls(const TickCase&) {
+    return 7;
 }
-static int CallsInside(const TickCase& c) {
-    return c.across ? 1 : 3;
+static int CallsInside(const TickCase&) {
+    return 3;
 }
 
 struct TickCost {

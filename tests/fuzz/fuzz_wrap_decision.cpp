@@ -19,10 +19,7 @@ static DesktopWrapInput OnLayout(const WrapInput& in, const MonitorLayout* layou
     d.x = in.x;
     d.y = in.y;
     d.layout = layout;
-    d.disabledBorders = in.disabledBorders;
-    d.cornerWidth = in.cornerWidth;
-    d.cornerHeight = in.cornerHeight;
-    d.ignorableCorners = in.ignorableCorners;
+    d.rules = in.rules;
     return d;
 }
 
@@ -35,7 +32,8 @@ static bool OnMonitor(const MonitorLayout& layout, uint32_t count, int32_t x, in
 }
 
 // Any layout: nothing moves a cursor on no monitor, an axis that does not wrap keeps its
-// coordinate, and where every monitor is at least 2 by 2 pixels a wrap lands on a monitor.
+// coordinate, where every monitor is at least 2 by 2 pixels a wrap lands on a monitor, and
+// where they are at least 3 by 3 and apart, on a point that does not wrap again.
 static void CheckLayout(const WrapInput& in, const uint8_t* data, size_t size) {
     MonitorLayout layout;
     memset(&layout, 0, sizeof(layout));
@@ -46,12 +44,24 @@ static void CheckLayout(const WrapInput& in, const uint8_t* data, size_t size) {
     uint32_t count = layout.count < kMaxMonitors ? layout.count : kMaxMonitors;
     if (!OnMonitor(layout, count, in.x, in.y)) FUZZ_CHECK(!t.moved);
     if (!t.moved) FUZZ_CHECK(t.x == in.x && t.y == in.y && !t.inCorner);
-    bool sane = true;
+    bool sane = true, roomy = true; // at least 2 by 2; at least 3 by 3 and none overlapping
     for (uint32_t i = 0; i < count; ++i) {
         const MonitorRect& m = layout.monitors[i];
         sane = sane && (int64_t)m.right - m.left >= 2 && (int64_t)m.bottom - m.top >= 2;
+        roomy = roomy && (int64_t)m.right - m.left >= 3 && (int64_t)m.bottom - m.top >= 3;
+        for (uint32_t j = 0; j < i; ++j) {
+            const MonitorRect& o = layout.monitors[j];
+            roomy = roomy &&
+                    !(m.left < o.right && o.left < m.right && m.top < o.bottom && o.top < m.bottom);
+        }
     }
     if (sane && t.moved) FUZZ_CHECK(OnMonitor(layout, count, t.x, t.y));
+    if (roomy && t.moved) { // the landing point is not moved on by the next decision
+        DesktopWrapInput again = OnLayout(in, &layout);
+        again.x = t.x;
+        again.y = t.y;
+        FUZZ_CHECK(!FindDesktopWrapTarget(again).moved);
+    }
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -65,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The top-right corner alone (whatever the unused high bits) is the classic decision.
     WrapInput classic = in;
-    classic.ignorableCorners = (in.ignorableCorners & ~15u) | kCornerTopRight;
+    classic.rules.ignorableCorners = (in.rules.ignorableCorners & ~15u) | kCornerTopRight;
     FUZZ_CHECK(SameTarget(FindWrapTarget(classic), ClassicWrapTarget(classic)));
 
     // One monitor at the origin and the cursor on it: both decisions agree exactly.
@@ -80,12 +90,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // Only the low byte of the border flags counts.
     WrapInput high = in;
-    high.disabledBorders ^= 0xFFFFFF00u & (in.cornerWidth * 2654435761u);
+    high.rules.disabledBorders ^= 0xFFFFFF00u & (in.rules.cornerWidth * 2654435761u);
     FUZZ_CHECK(SameTarget(FindWrapTarget(high), t));
 
     const int32_t W = in.screenWidth, H = in.screenHeight;
     if (W >= 3 && H >= 3 && W <= 65536 && H <= 65536) {
-        const uint32_t off = in.disabledBorders;
+        const uint32_t off = in.rules.disabledBorders;
         bool left = in.x <= 0 && !(off & 1u), right = !left && in.x >= W - 1 && !(off & 4u);
         bool top = in.y <= 0 && !(off & 2u), bottom = !top && in.y >= H - 1 && !(off & 8u);
         FUZZ_CHECK(t.moved == (left || right || top || bottom));
@@ -97,8 +107,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // On the screen, a corner size of 0 switches every corner off. Off it, the unsigned
         // bands still reach: a row below the screen lies beyond "maxY - CH" even for CH = 0.
         bool onScreen = in.x >= 0 && in.x < W && in.y >= 0 && in.y < H;
-        if (onScreen && (in.cornerWidth == 0 || in.cornerHeight == 0)) FUZZ_CHECK(!t.inCorner);
-        if ((in.ignorableCorners & 15u) == 0) FUZZ_CHECK(!t.inCorner);
+        if (onScreen && (in.rules.cornerWidth == 0 || in.rules.cornerHeight == 0))
+            FUZZ_CHECK(!t.inCorner);
+        if ((in.rules.ignorableCorners & 15u) == 0) FUZZ_CHECK(!t.inCorner);
         // The landing point is never itself a wrap: no ping-pong between two borders.
         if (t.moved) {
             WrapInput again = in;

@@ -7,19 +7,19 @@
 inline WrapTarget ClassicWrapTarget(const WrapInput& in) {
     const int32_t maxX = (int32_t)((uint32_t)in.screenWidth - 1u);
     const int32_t maxY = (int32_t)((uint32_t)in.screenHeight - 1u);
-    const uint32_t disabled = in.disabledBorders & 0xFFu;
+    const uint32_t disabled = in.rules.disabledBorders & 0xFFu;
+    const uint32_t cw = in.rules.cornerWidth, ch = in.rules.cornerHeight;
     WrapTarget t = {false, false, in.x, in.y};
     if (in.x <= 0 && !(disabled & 1u)) {
         t.x = (int32_t)((uint32_t)maxX - 1u);
         t.moved = true;
     } else if (in.x >= maxX && !(disabled & 4u)) {
-        t.inCorner = in.cornerWidth != 0 && (uint32_t)in.y < in.cornerHeight;
+        t.inCorner = cw != 0 && (uint32_t)in.y < ch;
         t.x = 1;
         t.moved = true;
     }
     if (in.y <= 0 && !(disabled & 2u)) {
-        if (!t.inCorner)
-            t.inCorner = in.cornerHeight != 0 && (uint32_t)t.x > (uint32_t)maxX - in.cornerWidth;
+        if (!t.inCorner) t.inCorner = ch != 0 && (uint32_t)t.x > (uint32_t)maxX - cw;
         t.y = (int32_t)((uint32_t)maxY - 1u);
         t.moved = true;
     } else if (in.y >= maxY && !(disabled & 8u)) {

@@ -29,10 +29,7 @@ WrapInput Input(const TargetCase& c) {
     in.y = c.y;
     in.screenWidth = c.width;
     in.screenHeight = c.height;
-    in.disabledBorders = c.disabled;
-    in.cornerWidth = c.cornerWidth;
-    in.cornerHeight = c.cornerHeight;
-    in.ignorableCorners = kCornerTopRight;
+    in.rules = {c.disabled, c.cornerWidth, c.cornerHeight, kCornerTopRight};
     return in;
 }
 
@@ -104,6 +101,12 @@ const MonitorLayout kRightOf = {2, {{0, 0, 1024, 768}, {1024, 0, 1824, 600}}};
 const MonitorLayout kLeftOf = {2, {{0, 0, 1024, 768}, {-800, 0, 0, 600}}};
 const MonitorLayout kThree = {3, {{0, 0, 1024, 768}, {-800, 0, 0, 600}, {1024, 0, 1824, 600}}};
 const MonitorLayout kBottomAligned = {2, {{0, 0, 1024, 768}, {1024, 168, 1824, 768}}};
+// Off-centre: a smaller monitor below the primary, and one beside it lower down; one at 150 %;
+// a zero-width rectangle.
+const MonitorLayout kBelow = {2, {{0, 0, 1920, 1080}, {277, 1080, 1643, 1848}}};
+const MonitorLayout kLower = {2, {{0, 0, 1920, 1080}, {1920, 312, 3286, 1280}}};
+const MonitorLayout kScaled = {2, {{0, 0, 1024, 768, 96}, {1024, 0, 1824, 600, 144}}};
+const MonitorLayout kEmpty = {2, {{0, 0, 1024, 768}, {3000, 0, 3000, 768}}};
 
 struct DesktopCase {
     const char* name;
@@ -112,6 +115,7 @@ struct DesktopCase {
     uint32_t disabled;
     bool moved, inCorner;
     int32_t nx, ny;
+    uint32_t cornerWidth = 63, cornerHeight = 63;
 };
 
 void PrintTo(const DesktopCase& c, std::ostream* os) {
@@ -140,13 +144,32 @@ const DesktopCase kDesktopCases[] = {
     {"ThreeMonitorsRightToLeft", &kThree, 1823, 300, 0, true, false, -799, 300},
     {"TopOfALowerMonitorIsABorder", &kBottomAligned, 1500, 168, 0, true, false, 1500, 766},
     {"PrimarysCornerBesideALowerMonitorHolds", &kBottomAligned, 1023, 10, 0, true, true, 1, 10},
+    {"FirstRowOfALowerMonitorIsInTheRow", &kBottomAligned, 0, 168, 0, true, false, 1822, 169},
+    {"RowAboveALowerMonitorIsNot", &kBottomAligned, 0, 167, 0, true, false, 1022, 167},
+    {"LastRowOfAShorterMonitorIsInTheRow", &kRightOf, 0, 599, 0, true, false, 1822, 598},
+    {"RowBelowAShorterMonitorIsNot", &kRightOf, 0, 600, 0, true, false, 1022, 600},
+    {"VerticalLandingOffTheLeftEdgeBelow", &kBelow, 277, 0, 0, true, false, 278, 1846},
+    {"VerticalLandingOffTheRightEdgeBelow", &kBelow, 1642, 0, 0, true, false, 1641, 1846},
+    {"ColumnsBesideTheMonitorBelowAreNot", &kBelow, 276, 0, 0, true, false, 276, 1078},
+    {"ColumnRightOfTheMonitorBelow", &kBelow, 1643, 1079, 0, true, false, 1643, 1},
+    {"DisabledLeftKeepsTheLandingColumn", &kBelow, 277, 0, 1, true, false, 277, 1846},
+    {"SidewaysLandingOffTheTopEdge", &kLower, 0, 312, 0, true, false, 3284, 313},
+    {"SidewaysAloneWithTheTopDisabled", &kLower, 0, 312, 2, true, false, 3284, 312},
+    {"SidewaysLandingOffTheBottomEdge", &kLower, 3285, 1079, 0, true, false, 1, 1078},
+    {"ZeroWidthMonitorCountsForNothing", &kEmpty, 0, 300, 0, true, false, 1022, 300},
+    {"CornerHeightIsNotItsWidth", &kRightOf, 1823, 40, 0, true, false, 1, 40, 63, 30},
+    {"CornerWidthIsNotItsHeight", &kRightOf, 1780, 0, 0, true, false, 1780, 598, 30, 63},
+    {"CornerScaledOnA150PercentMonitor", &kScaled, 1823, 94, 0, true, true, 1, 94},
+    {"ScaledCornerEndsWhereItShould", &kScaled, 1823, 95, 0, true, false, 1, 95},
+    {"ScaledCornerAtTheTop", &kScaled, 1729, 0, 0, true, true, 1729, 598},
 };
 
 class FindDesktopWrapTargetTest : public testing::TestWithParam<DesktopCase> {};
 
 TEST_P(FindDesktopWrapTargetTest, LandsWhereExpected) {
     const DesktopCase& c = GetParam();
-    DesktopWrapInput in = {c.x, c.y, c.layout, c.disabled, 63, 63, kCornerTopRight};
+    DesktopWrapInput in = {
+        c.x, c.y, c.layout, {c.disabled, c.cornerWidth, c.cornerHeight, kCornerTopRight}};
     WrapTarget t = FindDesktopWrapTarget(in);
     EXPECT_EQ(t.moved, c.moved);
     EXPECT_EQ(t.inCorner, c.inCorner);
@@ -189,7 +212,7 @@ TEST(FindWrapTarget, EveryEnabledCornerHoldsItsOwnBands) {
         {0, 767, 0x10 | kCornerTopRight, false, 1022, 1}, // only the low four bits count
     };
     for (const auto& c : cases) {
-        WrapInput in = {c.x, c.y, 1024, 768, 0, 63, 63, c.corners};
+        WrapInput in = {c.x, c.y, 1024, 768, {0, 63, 63, c.corners}};
         WrapTarget t = FindWrapTarget(in);
         EXPECT_TRUE(t.moved && t.inCorner == c.inCorner && t.x == c.nx && t.y == c.ny)
             << "(" << c.x << ", " << c.y << ") corners " << c.corners;
@@ -199,6 +222,7 @@ TEST(FindWrapTarget, EveryEnabledCornerHoldsItsOwnBands) {
 // With the top-right corner alone the decision is the classic one, and on one monitor the
 // desktop-wide decision is the primary-screen one for every corner set: every point of each
 // border row and column (where the corner bands begin and end), every flag and corner size.
+// On several monitors, no landing point is itself a wrap.
 TEST(FindWrapTarget, ClassicWithTopRightAloneAndOneMonitorIsThePrimaryScreen) {
     const int32_t sizes[][2] = {{1, 1}, {2, 3}, {5, 4}, {64, 48}};
     const uint32_t flagSets[] = {0, 1, 2, 4, 8, 15};
@@ -221,10 +245,9 @@ TEST(FindWrapTarget, ClassicWithTopRightAloneAndOneMonitorIsThePrimaryScreen) {
                         for (const auto& p : points) {
                             if (p.first < 0 || p.second < 0 || p.first >= w || p.second >= h)
                                 continue; // the border lists of screens below two pixels
-                            WrapInput primary = {p.first,  p.second, w,  h,
-                                                 disabled, cw,       ch, corners};
-                            DesktopWrapInput desktop = {p.first, p.second, &one,   disabled,
-                                                        cw,      ch,       corners};
+                            const WrapRules rules = {disabled, cw, ch, corners};
+                            WrapInput primary = {p.first, p.second, w, h, rules};
+                            DesktopWrapInput desktop = {p.first, p.second, &one, rules};
                             WrapTarget a = FindWrapTarget(primary);
                             WrapTarget b = FindDesktopWrapTarget(desktop);
                             WrapTarget c =
@@ -236,6 +259,50 @@ TEST(FindWrapTarget, ClassicWithTopRightAloneAndOneMonitorIsThePrimaryScreen) {
                                 << " flags " << disabled << " corner " << cw << "x" << ch << " set "
                                 << corners;
                         }
+    }
+
+    // Random layouts of two to four monitors of at least 3 by 3 pixels, each against a side of
+    // an earlier one or a few pixels off it, at any offset along it: from every point, a move
+    // lands on a monitor, and the next decision (same settings, no gate) does not move it on.
+    uint32_t seed = 1;
+    auto next = [&seed](int32_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return (int32_t)((seed >> 8) % (uint32_t)n);
+    };
+    for (int round = 0; round < 400; ++round) {
+        MonitorLayout layout = {1, {{0, 0, 3 + next(9), 3 + next(9)}}};
+        for (int tries = 0; layout.count < 2u + round % 3u && tries < 40; ++tries) {
+            const MonitorRect a = layout.monitors[next((int32_t)layout.count)];
+            const int32_t w = 3 + next(9), h = 3 + next(9), gap = next(2) ? 0 : 1 + next(3);
+            const int32_t side = next(4), along = side < 2 ? next(a.bottom - a.top + h + 3) - h - 1
+                                                           : next(a.right - a.left + w + 3) - w - 1;
+            const int32_t left = side == 0   ? a.right + gap
+                                 : side == 1 ? a.left - gap - w
+                                             : a.left + along;
+            const int32_t top = side == 2   ? a.bottom + gap
+                                : side == 3 ? a.top - gap - h
+                                            : a.top + along;
+            const MonitorRect m = {left, top, left + w, top + h};
+            bool overlaps = false;
+            for (uint32_t i = 0; i < layout.count; ++i) {
+                const MonitorRect& o = layout.monitors[i];
+                overlaps |=
+                    m.left < o.right && o.left < m.right && m.top < o.bottom && o.top < m.bottom;
+            }
+            if (!overlaps) layout.monitors[layout.count++] = m;
+        }
+        for (uint32_t disabled : {0u, 1u, 2u, 5u, 10u, 12u})
+            for (uint32_t i = 0; i < layout.count; ++i)
+                for (int32_t x = layout.monitors[i].left; x < layout.monitors[i].right; ++x)
+                    for (int32_t y = layout.monitors[i].top; y < layout.monitors[i].bottom; ++y) {
+                        const WrapRules rules = {disabled, 2, 1, 15};
+                        const WrapTarget t = FindDesktopWrapTarget({x, y, &layout, rules});
+                        if (!t.moved) continue;
+                        const WrapTarget again = FindDesktopWrapTarget({t.x, t.y, &layout, rules});
+                        ASSERT_TRUE(LayoutHolds(layout, t.x, t.y) && !again.moved)
+                            << "round " << round << " from " << x << "," << y << " to " << t.x
+                            << "," << t.y << " flags " << disabled;
+                    }
     }
 }
 
@@ -266,6 +333,27 @@ TEST(WrapGateOpen, BlockingKeyStopsOrPassesByGate) {
             << "corner=" << c.inCorner << " button=" << c.buttonHeld << " key=" << c.keyDown
             << " pass=" << c.useKeyToPass;
     }
+}
+
+// Corner sizes at a monitor's scale, a monitor's DPI from its two widths, and the timer ticks
+// that span a time: rounded as documented, saturating, never overflowing.
+TEST(WrapArithmetic, RoundsAndSaturates) {
+    const uint32_t kMax = 0xFFFFFFFFu;
+    const uint32_t scales[][3] = {{63, 96, 63},  {63, 0, 63},       {63, 144, 95},
+                                  {63, 120, 79}, {0, 144, 0},       {1, 48, 1},
+                                  {1, 47, 0},    {kMax, 192, kMax}, {kMax, 48, 0x80000000u}};
+    for (const auto& c : scales)
+        EXPECT_EQ(ScaleToMonitor(c[0], c[1]), c[2]) << c[0] << " at " << c[1];
+    const int32_t dpis[][3] = {{3840, 2560, 144}, {1920, 1920, 96}, {1366, 1093, 120},
+                               {2560, 1920, 128}, {0, 1920, 0},     {1920, 0, 0},
+                               {-5, 10, 0},       {1920, -1920, 0}};
+    for (const auto& c : dpis)
+        EXPECT_EQ(MonitorDpi(c[0], c[1]), (uint32_t)c[2]) << c[0] << " over " << c[1];
+    EXPECT_EQ(MonitorDpi(0x7FFFFFFF, 1), kMax);
+    const uint32_t ticks[][3] = {{1000, 50, 20}, {1000, 0, 100}, {1000, 9, 100},  {200, 50, 4},
+                                 {201, 50, 5},   {0, 50, 0},     {1000, 1001, 1}, {5000, kMax, 1}};
+    for (const auto& c : ticks)
+        EXPECT_EQ(TicksFor(c[0], c[1]), c[2]) << c[0] << " ms at " << c[1];
 }
 
 } // namespace
