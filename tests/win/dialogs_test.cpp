@@ -264,8 +264,10 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
         SetCheck(dialog, IDC_USE_KEY_TO_PASS, true);
         SetCheck(dialog, IDC_BORDER_BOTTOM, false);
         SetCheck(dialog, IDC_RUN_AT_STARTUP, true);
+        Monitors.count = 0; // switching the mode on reads the layout as it is now
         Click(dialog, IDOK);
     }});
+    EXPECT_EQ(Monitors.count, 1u);
     struct {
         const char* key;
         uint32_t field;
