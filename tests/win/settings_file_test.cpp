@@ -150,12 +150,9 @@ TEST_F(SettingsFile, SavesWriteKeysInTheirOrderAndTrimHotKeysTo16Bits) {
     SaveOptions();
     EXPECT_EQ(ReadTextFile(ini), classic + "WrapAcrossMonitors=1\r\nIgnorableCorners=13\r\n");
     Settings.IgnorableCorners = 0;
-    Settings.PauseInFullScreen = 1;
-    Settings.WrapDelay = 9000;
     SaveOptions();
-    EXPECT_EQ(ReadTextFile(ini), classic + "WrapAcrossMonitors=1\r\nIgnorableCorners=0\r\n"
-                                           "PauseInFullScreen=1\r\nWrapDelay=9000\r\n");
-    Settings.WrapAcrossMonitors = Settings.PauseInFullScreen = Settings.WrapDelay = 0;
+    EXPECT_EQ(ReadTextFile(ini), classic + "WrapAcrossMonitors=1\r\nIgnorableCorners=0\r\n");
+    Settings.WrapAcrossMonitors = 0;
     Settings.IgnorableCorners = 2;
     SaveOptions();
     EXPECT_EQ(ReadTextFile(ini), classic);
