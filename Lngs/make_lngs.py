@@ -56,6 +56,8 @@ LANGUAGES = [
         73: "Obe&n rechts",
         74: "Un&ten links",
         75: "Unten rec&hts",
+        76: "In &Vollbildprogrammen nicht versetzen",
+        77: "&Verzögerung am Rand (ms):",
     }),
     ("Francais.lng", 1252, "French", "Français", {
         0: "À &propos...",
@@ -101,6 +103,8 @@ LANGUAGES = [
         73: "Ha&ut à droite",
         74: "Ba&s à gauche",
         75: "Bas à dr&oite",
+        76: "Ne pas traverser en &plein écran",
+        77: "Dé&lai d'attente au bord (ms) :",
     }),
     ("Espanol.lng", 1252, "Spanish", "Español", {
         0: "Acerca &de...",
@@ -146,6 +150,8 @@ LANGUAGES = [
         73: "Arriba d&erecha",
         74: "Abaj&o izquierda",
         75: "Abajo dere&cha",
+        76: "No pasar con &pantalla completa",
+        77: "E&spera en el borde (ms):",
     }),
     ("Italiano.lng", 1252, "Italian", "Italiano", {
         0: "&Informazioni...",
@@ -191,6 +197,8 @@ LANGUAGES = [
         73: "Alt&o a destra",
         74: "Basso a s&inistra",
         75: "Basso a dest&ra",
+        76: "Pausa con programmi a &schermo intero",
+        77: "Attesa prima di &passare (ms):",
     }),
     ("Nederlands.lng", 1252, "Dutch", "Nederlands", {
         0: "&Over...",
@@ -236,6 +244,8 @@ LANGUAGES = [
         73: "Re&chtsboven",
         74: "Linkson&der",
         75: "Rechtso&nder",
+        76: "Niet overzetten bij &volledig scherm",
+        77: "&Wachttijd aan de rand (ms):",
     }),
     ("PortuguesBR.lng", 1252, "Brazilian Portuguese", "Português (Brasil)", {
         0: "&Sobre...",
@@ -281,6 +291,8 @@ LANGUAGES = [
         73: "Su&perior direito",
         74: "In&ferior esquerdo",
         75: "I&nferior direito",
+        76: "Não passar com programas em tela &cheia",
+        77: "&Atraso na borda (ms):",
     }),
     ("Polski.lng", 1250, "Polish", "Polski", {
         0: "&O programie...",
@@ -326,6 +338,8 @@ LANGUAGES = [
         73: "P&rawy górny",
         74: "Lewy d&olny",
         75: "Pr&awy dolny",
+        76: "Nie przenoś w &trybie pełnoekranowym",
+        77: "Opóź&nienie na krawędzi (ms):",
     }),
     ("Russkij.lng", 1251, "Russian", "Русский", {
         0: "&О программе...",
@@ -371,12 +385,14 @@ LANGUAGES = [
         73: "П&равый верхний",
         74: "Левый н&ижний",
         75: "Пр&авый нижний",
+        76: "Не переносить в полноэкранном &режиме",
+        77: "&Задержка на краю (мс):",
     }),
 ]
 
 NUMBERS = [0, 1, 2, 3, 10, 11, 20, 21, 30, 31, 32, 33, 40, 41, 42, 43, 44, 45, 46, 47,
            50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 65, 66, 67, 68, 69, 70, 71, 72, 73,
-           74, 75]
+           74, 75, 76, 77]
 
 
 def main():

@@ -118,12 +118,14 @@ static void FillBlockingPage(HWND page) {
     SetNumberText(page, IDC_CORNER_WIDTH, Settings.IgnorableTRCornerWidth);
     SetNumberText(page, IDC_CORNER_HEIGHT, Settings.IgnorableTRCornerHeight);
     CheckIf(page, IDC_USE_KEY_TO_PASS, Settings.UseKeyToPass != 0);
+    CheckIf(page, IDC_PAUSE_IN_FULL_SCREEN, Settings.PauseInFullScreen != 0);
 }
 
 static void FillBordersPage(HWND page) {
     for (const auto& box : kBorderBoxes)
         CheckIf(page, box.control, (Settings.DisabledBordersFlags & box.flag) != 0);
     CheckIf(page, IDC_WRAP_ACROSS_MONITORS, Settings.WrapAcrossMonitors != 0);
+    SetNumberText(page, IDC_WRAP_DELAY, Settings.WrapDelay);
     for (const auto& box : kCornerBoxes)
         CheckIf(page, box.control, (Settings.IgnorableCorners & box.corner) != 0);
 }
@@ -173,10 +175,10 @@ static uint32_t ReadCorners() {
     return corners;
 }
 
-static uint32_t ReadCornerSize(int control) {
+static uint32_t ReadNumber(HWND page, int control, uint32_t defaultValue) {
     char text[11] = ""; // ten digits at most; longer text is cut, as in the settings file
-    GetDlgItemTextA(BlockingPage, control, text, sizeof(text));
-    return ParseDecimal(text, kDefaultCornerSize);
+    GetDlgItemTextA(page, control, text, sizeof(text));
+    return ParseDecimal(text, defaultValue);
 }
 
 static void ApplyOptions() {
@@ -192,11 +194,16 @@ static void ApplyOptions() {
     Settings.DoNotTranferIfLMBPressed = IsChecked(BlockingPage, IDC_BUTTON_GATE) ? 1 : 0;
     Settings.BlockingKey =
         (uint32_t)SendDlgItemMessageA(BlockingPage, IDC_BLOCKING_KEY, CB_GETCURSEL, 0, 0);
-    Settings.IgnorableTRCornerWidth = ReadCornerSize(IDC_CORNER_WIDTH);
-    Settings.IgnorableTRCornerHeight = ReadCornerSize(IDC_CORNER_HEIGHT);
+    Settings.IgnorableTRCornerWidth =
+        ReadNumber(BlockingPage, IDC_CORNER_WIDTH, kDefaultCornerSize);
+    Settings.IgnorableTRCornerHeight =
+        ReadNumber(BlockingPage, IDC_CORNER_HEIGHT, kDefaultCornerSize);
     Settings.UseKeyToPass = IsChecked(BlockingPage, IDC_USE_KEY_TO_PASS) ? 1 : 0;
+    Settings.PauseInFullScreen = IsChecked(BlockingPage, IDC_PAUSE_IN_FULL_SCREEN) ? 1 : 0;
     Settings.WrapAcrossMonitors = IsChecked(BordersPage, IDC_WRAP_ACROSS_MONITORS) ? 1 : 0;
     Settings.IgnorableCorners = ReadCorners();
+    // Stored as typed: the tick counts anything above kMaxWrapDelay as kMaxWrapDelay.
+    Settings.WrapDelay = ReadNumber(BordersPage, IDC_WRAP_DELAY, 0);
     // Switching the mode on starts from the layout as it is now, whatever was read before.
     if (Settings.WrapAcrossMonitors) ReadMonitorLayout();
     SaveDisabledBorders();

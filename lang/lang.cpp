@@ -42,12 +42,19 @@ static const TextTarget kGeneralTexts[] = {
 };
 
 static const TextTarget kBlockingTexts[] = {
-    {50, kControlText, IDC_BLOCKING_GROUP},     {51, kControlText, IDC_BUTTON_GATE},
-    {52, kControlText, IDC_BUTTON_GATE_NOTE},   {53, kControlText, IDC_BLOCKING_KEY_LABEL},
-    {54, kListItem, IDC_BLOCKING_KEY},          {55, kControlText, IDC_CORNER_GROUP},
-    {56, kControlText, IDC_CORNER_WIDTH_LABEL}, {57, kControlText, IDC_CORNER_HEIGHT_LABEL},
-    {58, kControlText, IDC_CORNER_NOTE},        {59, kControlText, IDC_GATING_GROUP},
-    {60, kControlText, IDC_USE_KEY_TO_PASS},    {61, kControlText, IDC_GATING_NOTE},
+    {50, kControlText, IDC_BLOCKING_GROUP},
+    {51, kControlText, IDC_BUTTON_GATE},
+    {52, kControlText, IDC_BUTTON_GATE_NOTE},
+    {53, kControlText, IDC_BLOCKING_KEY_LABEL},
+    {54, kListItem, IDC_BLOCKING_KEY},
+    {55, kControlText, IDC_CORNER_GROUP},
+    {56, kControlText, IDC_CORNER_WIDTH_LABEL},
+    {57, kControlText, IDC_CORNER_HEIGHT_LABEL},
+    {58, kControlText, IDC_CORNER_NOTE},
+    {59, kControlText, IDC_GATING_GROUP},
+    {60, kControlText, IDC_USE_KEY_TO_PASS},
+    {61, kControlText, IDC_GATING_NOTE},
+    {76, kControlText, IDC_PAUSE_IN_FULL_SCREEN},
 };
 
 static const TextTarget kBordersTexts[] = {
@@ -56,7 +63,7 @@ static const TextTarget kBordersTexts[] = {
     {69, kControlText, IDC_BORDER_BOTTOM},       {70, kControlText, IDC_WRAP_ACROSS_MONITORS},
     {71, kControlText, IDC_CORNERS_GROUP},       {72, kControlText, IDC_CORNER_TOP_LEFT},
     {73, kControlText, IDC_CORNER_TOP_RIGHT},    {74, kControlText, IDC_CORNER_BOTTOM_LEFT},
-    {75, kControlText, IDC_CORNER_BOTTOM_RIGHT},
+    {75, kControlText, IDC_CORNER_BOTTOM_RIGHT}, {77, kControlText, IDC_WRAP_DELAY_LABEL},
 };
 
 static const TextTarget kAboutTexts[] = {

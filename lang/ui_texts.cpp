@@ -46,6 +46,8 @@ const UiText UiTexts[] = {
     {73, "Top ri&ght"},
     {74, "B&ottom left"},
     {75, "Bottom rig&ht"},
+    {76, "Don't wrap in &full-screen programs"},
+    {77, "Wrap dela&y at a border (ms):"},
 };
 
 const size_t UiTextCount = sizeof(UiTexts) / sizeof(UiTexts[0]);

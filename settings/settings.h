@@ -25,10 +25,15 @@ struct SettingsRecord {
     uint32_t DisabledBordersFlags;
     uint32_t WrapAcrossMonitors; // flag: borders at the desktop's outer edges, not the primary's
     uint32_t IgnorableCorners;   // corners holding the cursor back; low four bits, clockwise
+    uint32_t PauseInFullScreen;  // flag: no wrap while a full-screen program is in front
+    uint32_t WrapDelay;          // ms the cursor rests on a border before it wraps; 0 = at once
 };
 
 // The classic single ignorable corner, the top right: the value a settings file never names.
 const uint32_t kDefaultIgnorableCorners = 2;
+
+// The longest resting delay that counts: a larger WrapDelay is kept as typed but waits this long.
+const uint32_t kMaxWrapDelay = 5000;
 
 // BorderFlags: a set bit disables wrapping at that border of the primary screen.
 const uint32_t kBorderLeft = 1;

@@ -91,6 +91,8 @@ void LoadSettings() {
     Settings.WrapAcrossMonitors = ReadUIntSetting(kSection, "WrapAcrossMonitors", 0, path);
     Settings.IgnorableCorners =
         ReadUIntSetting(kSection, "IgnorableCorners", kDefaultIgnorableCorners, path);
+    Settings.PauseInFullScreen = ReadUIntSetting(kSection, "PauseInFullScreen", 0, path);
+    Settings.WrapDelay = ReadUIntSetting(kSection, "WrapDelay", 0, path);
     FlushProfileCache(path);
 }
 
@@ -140,5 +142,12 @@ void SaveOptions() {
         WritePrivateProfileStringA(kSection, "IgnorableCorners", NULL, path);
     else
         WriteUIntSetting(kSection, "IgnorableCorners", Settings.IgnorableCorners, path);
+    // The two opt-in ways of keeping out of the user's way, likewise only while in use.
+    WritePrivateProfileStringA(kSection, "PauseInFullScreen",
+                               Settings.PauseInFullScreen ? "1" : NULL, path);
+    if (Settings.WrapDelay == 0)
+        WritePrivateProfileStringA(kSection, "WrapDelay", NULL, path);
+    else
+        WriteUIntSetting(kSection, "WrapDelay", Settings.WrapDelay, path);
     FlushProfileCache(path);
 }

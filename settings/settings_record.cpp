@@ -23,4 +23,6 @@ void SetDefaultSettings() {
     Settings.DisabledBordersFlags = 0;
     Settings.WrapAcrossMonitors = 0;
     Settings.IgnorableCorners = kDefaultIgnorableCorners;
+    Settings.PauseInFullScreen = 0;
+    Settings.WrapDelay = 0;
 }

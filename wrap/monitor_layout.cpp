@@ -15,16 +15,12 @@ struct LayoutReading {
 
 // EnumDisplayMonitors is the one call that gives the monitors in the same coordinates as
 // GetCursorPos and SetCursorPos for the calling thread, so it is the one callback outside a
-// window procedure. Empty rectangles are left out; so are monitors beyond kMaxMonitors,
-// should the system list more after the enumeration was told to stop.
+// window procedure. Once the layout is full the enumeration is told to stop.
 static BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT rect, LPARAM data) {
     LayoutReading* reading = (LayoutReading*)data;
     MonitorLayout& layout = reading->layout;
-    if (layout.count >= kMaxMonitors) return FALSE;
-    if (rect->right <= rect->left || rect->bottom <= rect->top) return TRUE;
     MonitorRect m = {rect->left, rect->top, rect->right, rect->bottom, 0};
-    reading->handles[layout.count] = monitor;
-    layout.monitors[layout.count++] = m;
+    if (AddMonitorRect(layout, m)) reading->handles[layout.count - 1] = monitor;
     return layout.count < kMaxMonitors;
 }
 

@@ -88,6 +88,10 @@ WrapTarget FindDesktopWrapTarget(const DesktopWrapInput& in);
 // shorter than 10 ms 10 ms.
 uint32_t TicksFor(uint32_t ms, uint32_t interval);
 
+// Adds a monitor as the system lists it: an empty or inverted rectangle is left out, and so is
+// any monitor beyond kMaxMonitors. Returns whether it was added.
+bool AddMonitorRect(MonitorLayout& layout, const MonitorRect& monitor);
+
 // Whether a point lies on one of the layout's monitors.
 bool LayoutHolds(const MonitorLayout& layout, int32_t x, int32_t y);
 

@@ -88,6 +88,12 @@ static const MonitorRect* MonitorAt(const MonitorLayout& layout, int64_t x, int6
     return NULL;
 }
 
+bool AddMonitorRect(MonitorLayout& layout, const MonitorRect& monitor) {
+    if (layout.count >= kMaxMonitors || Empty(monitor)) return false;
+    layout.monitors[layout.count++] = monitor;
+    return true;
+}
+
 bool LayoutHolds(const MonitorLayout& layout, int32_t x, int32_t y) {
     return MonitorAt(layout, x, y) != NULL;
 }

@@ -151,7 +151,7 @@ const DesktopCase kDesktopCases[] = {
     {"VerticalLandingOffTheLeftEdgeBelow", &kBelow, 277, 0, 0, true, false, 278, 1846},
     {"VerticalLandingOffTheRightEdgeBelow", &kBelow, 1642, 0, 0, true, false, 1641, 1846},
     {"ColumnsBesideTheMonitorBelowAreNot", &kBelow, 276, 0, 0, true, false, 276, 1078},
-    {"ColumnRightOfTheMonitorBelow", &kBelow, 1643, 1079, 0, true, false, 1643, 1},
+    {"ColumnRightOfTheMonitorBelow", &kBelow, 1643, 0, 0, true, false, 1643, 1078},
     {"DisabledLeftKeepsTheLandingColumn", &kBelow, 277, 0, 1, true, false, 277, 1846},
     {"SidewaysLandingOffTheTopEdge", &kLower, 0, 312, 0, true, false, 3284, 313},
     {"SidewaysAloneWithTheTopDisabled", &kLower, 0, 312, 2, true, false, 3284, 312},
@@ -333,6 +333,20 @@ TEST(WrapGateOpen, BlockingKeyStopsOrPassesByGate) {
             << "corner=" << c.inCorner << " button=" << c.buttonHeld << " key=" << c.keyDown
             << " pass=" << c.useKeyToPass;
     }
+}
+
+// The layout as the system lists it: empty and inverted rectangles left out, and of more than
+// kMaxMonitors the first ones; a count claiming more is read as kMaxMonitors.
+TEST(MonitorLayout, KeepsTheFirstSixteenRealMonitors) {
+    MonitorLayout layout = {0, {}};
+    EXPECT_FALSE(AddMonitorRect(layout, {3000, 0, 3000, 768}));
+    EXPECT_FALSE(AddMonitorRect(layout, {10, 10, 20, 5}));
+    for (int32_t i = 0; i < 20; ++i)
+        EXPECT_EQ(AddMonitorRect(layout, {i * 100, 0, i * 100 + 100, 100}), i < 16) << i;
+    EXPECT_EQ(layout.count, kMaxMonitors);
+    layout.count = 200;
+    const WrapTarget t = FindDesktopWrapTarget({1599, 50, &layout, {0, 0, 0, 15}});
+    EXPECT_TRUE(t.moved && t.x == 1 && t.y == 50) << t.x;
 }
 
 // Corner sizes at a monitor's scale, a monitor's DPI from its two widths, and the timer ticks

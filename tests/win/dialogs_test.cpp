@@ -231,6 +231,7 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
     Settings.UseKeyToPass = 0;
     Settings.DisabledBordersFlags = kBorderTop | kBorderBottom;
     Settings.IgnorableCorners = kCornerTopRight | kCornerBottomLeft;
+    Settings.WrapDelay = 250;
     Options({[&](HWND dialog) {
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_TOGGLE_HOTKEY), HKM_GETHOTKEY, 0, 0),
                   (LRESULT)kToggleKey);
@@ -245,6 +246,7 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_BORDER_BOTTOM), BM_GETCHECK, 0, 0), 1);
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_RUN_AT_STARTUP), BM_GETCHECK, 0, 0), 0);
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_WRAP_ACROSS_MONITORS), BM_GETCHECK, 0, 0), 0);
+        EXPECT_EQ(ControlText(Control(dialog, IDC_WRAP_DELAY)), "250");
         const int cornerBoxes[4] = {IDC_CORNER_TOP_LEFT, IDC_CORNER_TOP_RIGHT,
                                     IDC_CORNER_BOTTOM_LEFT, IDC_CORNER_BOTTOM_RIGHT};
         const LRESULT cornersShown[4] = {0, 1, 1, 0};
@@ -255,6 +257,8 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
 
         SetCheck(dialog, IDC_BUTTON_GATE, true);
         SetCheck(dialog, IDC_WRAP_ACROSS_MONITORS, true);
+        SetCheck(dialog, IDC_PAUSE_IN_FULL_SCREEN, true);
+        SetText(dialog, IDC_WRAP_DELAY, "9000"); // stored as typed, above what counts
         SetCheck(dialog, IDC_CORNER_TOP_LEFT, true);
         SetCheck(dialog, IDC_CORNER_TOP_RIGHT, false);
         SetCheck(dialog, IDC_CORNER_BOTTOM_RIGHT, true);
@@ -264,8 +268,10 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
         SetCheck(dialog, IDC_USE_KEY_TO_PASS, true);
         SetCheck(dialog, IDC_BORDER_BOTTOM, false);
         SetCheck(dialog, IDC_RUN_AT_STARTUP, true);
+        Monitors.count = 0; // switching the mode on reads the layout as it is now
         Click(dialog, IDOK);
     }});
+    EXPECT_EQ(Monitors.count, 1u);
     struct {
         const char* key;
         uint32_t field;
@@ -280,6 +286,8 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
         {"EnableDisableEffectHotKey", Settings.EnableDisableEffectHotKey, "1912"},
         {"WrapAcrossMonitors", Settings.WrapAcrossMonitors, "1"},
         {"IgnorableCorners", Settings.IgnorableCorners, "13"}, // top left, bottom right and left
+        {"PauseInFullScreen", Settings.PauseInFullScreen, "1"},
+        {"WrapDelay", Settings.WrapDelay, "9000"},
     };
     for (const auto& e : expected) {
         EXPECT_EQ(std::to_string(e.field), e.file) << e.key;
@@ -293,8 +301,11 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
     Options({[&](HWND dialog) {
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_RUN_AT_STARTUP), BM_GETCHECK, 0, 0), 1);
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_WRAP_ACROSS_MONITORS), BM_GETCHECK, 0, 0), 1);
+        EXPECT_EQ(SendMessageA(Control(dialog, IDC_PAUSE_IN_FULL_SCREEN), BM_GETCHECK, 0, 0), 1);
         SetCheck(dialog, IDC_RUN_AT_STARTUP, false);
         SetCheck(dialog, IDC_WRAP_ACROSS_MONITORS, false);
+        SetCheck(dialog, IDC_PAUSE_IN_FULL_SCREEN, false);
+        SetText(dialog, IDC_WRAP_DELAY, "abc"); // not a number: 0, no delay
         SetCheck(dialog, IDC_CORNER_TOP_LEFT, false);
         SetCheck(dialog, IDC_CORNER_TOP_RIGHT, true);
         SetCheck(dialog, IDC_CORNER_BOTTOM_LEFT, false);
@@ -305,6 +316,8 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
     EXPECT_EQ(Settings.IgnorableCorners, kCornerTopRight);
     EXPECT_EQ(IniValue("WrapAcrossMonitors"), "<missing>");
     EXPECT_EQ(IniValue("IgnorableCorners"), "<missing>");
+    EXPECT_EQ(IniValue("PauseInFullScreen"), "<missing>");
+    EXPECT_EQ(IniValue("WrapDelay"), "<missing>");
 }
 
 TEST_F(Dialogs, CornerSizeTextThatIsNotANumberBecomesSixtyThree) {
@@ -723,8 +736,8 @@ const struct {
     DWORD style;
     short cx, cy;
 } kDialogTemplates[] = {
-    {IDD_OPTIONS, kTopDialog, 202, 225},  {IDD_PAGE_GENERAL, kPage | WS_VISIBLE, 186, 158},
-    {IDD_PAGE_BLOCKING, kPage, 186, 186}, {IDD_PAGE_BORDERS, kPage, 186, 128},
+    {IDD_OPTIONS, kTopDialog, 202, 243},  {IDD_PAGE_GENERAL, kPage | WS_VISIBLE, 186, 158},
+    {IDD_PAGE_BLOCKING, kPage, 186, 202}, {IDD_PAGE_BORDERS, kPage, 186, 146},
     {IDD_ABOUT, kTopDialog, 236, 111},
 };
 
@@ -734,9 +747,9 @@ const struct {
     DWORD style;
     short x, y, cx, cy;
 } kTemplateControls[] = {
-    {IDD_OPTIONS, IDOK, "Button", kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 90, 206, 50, 14},
-    {IDD_OPTIONS, IDCANCEL, "Button", kChild | BS_PUSHBUTTON | WS_TABSTOP, 147, 206, 50, 14},
-    {IDD_OPTIONS, IDC_TABS, "SysTabControl32", kChild | WS_TABSTOP, 5, 5, 192, 194},
+    {IDD_OPTIONS, IDOK, "Button", kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 90, 224, 50, 14},
+    {IDD_OPTIONS, IDCANCEL, "Button", kChild | BS_PUSHBUTTON | WS_TABSTOP, 147, 224, 50, 14},
+    {IDD_OPTIONS, IDC_TABS, "SysTabControl32", kChild | WS_TABSTOP, 5, 5, 192, 212},
 
     {IDD_PAGE_GENERAL, IDC_LANGUAGE_GROUP, "Button", kGroup, 5, 6, 176, 30},
     {IDD_PAGE_GENERAL, IDC_LANGUAGE_LABEL, "Static", kLabel, 12, 19, 61, 8},
@@ -767,8 +780,9 @@ const struct {
     {IDD_PAGE_BLOCKING, IDC_GATING_GROUP, "Button", kGroup, 5, 123, 176, 46},
     {IDD_PAGE_BLOCKING, IDC_USE_KEY_TO_PASS, "Button", kCheck, 12, 136, 162, 8},
     {IDD_PAGE_BLOCKING, IDC_GATING_NOTE, "Static", kLabel, 12, 147, 162, 16},
+    {IDD_PAGE_BLOCKING, IDC_PAUSE_IN_FULL_SCREEN, "Button", kCheck, 12, 176, 162, 10},
 
-    {IDD_PAGE_BORDERS, IDC_BORDERS_LABEL, "Static", kLabel, 5, 6, 114, 8},
+    {IDD_PAGE_BORDERS, IDC_BORDERS_LABEL, "Static", kLabel, 5, 6, 176, 8},
     {IDD_PAGE_BORDERS, IDC_BORDER_TOP, "Button", kCheck, 61, 23, 56, 10},
     {IDD_PAGE_BORDERS, IDC_BORDER_LEFT, "Button", kCheck, 12, 34, 56, 10},
     {IDD_PAGE_BORDERS, IDC_BORDER_RIGHT, "Button", kCheck, 104, 34, 56, 10},
@@ -779,6 +793,9 @@ const struct {
     {IDD_PAGE_BORDERS, IDC_CORNER_TOP_RIGHT, "Button", kCheck, 96, 95, 78, 10},
     {IDD_PAGE_BORDERS, IDC_CORNER_BOTTOM_LEFT, "Button", kCheck, 12, 109, 78, 10},
     {IDD_PAGE_BORDERS, IDC_CORNER_BOTTOM_RIGHT, "Button", kCheck, 96, 109, 78, 10},
+    {IDD_PAGE_BORDERS, IDC_WRAP_DELAY_LABEL, "Static", kLabel, 12, 133, 124, 8},
+    {IDD_PAGE_BORDERS, IDC_WRAP_DELAY, "Edit", kChild | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
+     140, 131, 34, 12},
 
     {IDD_ABOUT, IDC_STATIC, "Static", kChild | SS_ICON, 7, 7, 20, 20},
     {IDD_ABOUT, IDC_STATIC, "Static", kLabel, 94, 12, 47, 8},

@@ -37,7 +37,8 @@ TEST_F(SettingsFile, EveryKeyLoadsFromTheFile) {
              "ShowOptionsHotKey=1602\r\nExitProgramHotKey=1603\r\nDoNotTranferIfLMBPressed=0\r\n"
              "BlockingKey=3\r\nIgnorableTRCornerWidth=100\r\nIgnorableTRCornerHeight=0\r\n"
              "UseKeyToPass=0\r\nDisabledBordersFlags=5\r\nGlobalEnabled=0\r\n"
-             "WrapAcrossMonitors=1\r\nIgnorableCorners=13\r\n");
+             "WrapAcrossMonitors=1\r\nIgnorableCorners=13\r\n"
+             "PauseInFullScreen=1\r\nWrapDelay=200\r\n");
     LoadSettings();
     EXPECT_EQ(Settings.TimerInterval, 10u);
     EXPECT_STREQ(Settings.LanguageFile, "Deutsch.lng");
@@ -52,6 +53,8 @@ TEST_F(SettingsFile, EveryKeyLoadsFromTheFile) {
     EXPECT_EQ(Settings.DisabledBordersFlags, 5u);
     EXPECT_EQ(Settings.WrapAcrossMonitors, 1u);
     EXPECT_EQ(Settings.IgnorableCorners, 13u);
+    EXPECT_EQ(Settings.PauseInFullScreen, 1u);
+    EXPECT_EQ(Settings.WrapDelay, 200u);
     EXPECT_EQ(LoadGlobalEnabled(), 0u);
 }
 
@@ -78,6 +81,8 @@ TEST_F(SettingsFile, BadValuesFallBackToTheirDefaults) {
         {"IgnorableCorners=", [] { return Settings.IgnorableCorners; }, 2},
         {"IgnorableCorners=all", [] { return Settings.IgnorableCorners; }, 2},
         {"IgnorableCorners=0", [] { return Settings.IgnorableCorners; }, 0},
+        {"PauseInFullScreen=yes", [] { return Settings.PauseInFullScreen; }, 0},
+        {"WrapDelay=1s", [] { return Settings.WrapDelay; }, 0},
     };
     for (const auto& c : cases) {
         WriteIni(std::string(c.line) + "\r\n");
