@@ -64,6 +64,7 @@ static void OnCreate(HWND window) {
     RegisterHotKeys();
     int icon = IDI_EFFECT_ON;
     if (LoadGlobalEnabled() != 0 && Settings.DisabledBordersFlags != kAllBorders) {
+        ResetWrapDelay();
         SetTimer(window, TIMER_WRAP, Settings.TimerInterval, NULL);
     } else {
         // The menu resource has Enabled checked; the check mark is the effect's state, so it

@@ -4,6 +4,7 @@
 #include "../dialogs/dialogs.h"
 #include "../res/resource.h"
 #include "../settings/settings.h"
+#include "../wrap/wrap.h"
 
 bool TrayIconPresent;
 bool AboutOpen;
@@ -61,6 +62,7 @@ void ToggleEffect() {
         CheckMenuItem(TrayMenu, CMD_ENABLED, MF_BYCOMMAND | MF_UNCHECKED);
         SetTrayIcon(LoadTrayIcon(IDI_EFFECT_OFF));
     } else {
+        ResetWrapDelay();
         SetTimer(MainWindow, TIMER_WRAP, Settings.TimerInterval, NULL);
         CheckMenuItem(TrayMenu, CMD_ENABLED, MF_BYCOMMAND | MF_CHECKED);
         SetTrayIcon(LoadTrayIcon(IDI_EFFECT_ON));

@@ -16,6 +16,18 @@ extern int TickCallCount;
 #define WrapGetKeyState(k) WRAP_COUNTED(GetKeyState(k))
 #define WrapSetCursorPos(x, y) WRAP_COUNTED(SetCursorPos(x, y))
 #define WrapSetThreadDpiContext(c) WRAP_COUNTED(SetThreadDpiContext(c))
+#define WrapGetForegroundWindow() WRAP_COUNTED(GetForegroundWindow())
+#define WrapGetDesktopWindow() WRAP_COUNTED(GetDesktopWindow())
+#define WrapGetShellWindow() WRAP_COUNTED(GetShellWindow())
+#define WrapGetWindowProcessId(w, id) WRAP_COUNTED(GetWindowThreadProcessId(w, id))
+#define WrapGetCurrentProcessId() WRAP_COUNTED(GetCurrentProcessId())
+#define WrapGetClassName(w, name, size) WRAP_COUNTED(GetClassNameA(w, name, size))
+#define WrapGetWindowLong(w, i) WRAP_COUNTED(GetWindowLongA(w, i))
+#define WrapGetWindowRect(w, r) WRAP_COUNTED(GetWindowRect(w, r))
+#define WrapMonitorFromWindow(w) WRAP_COUNTED(MonitorFromWindow(w, MONITOR_DEFAULTTONEAREST))
+#define WrapMonitorFromPoint(p) WRAP_COUNTED(MonitorFromPoint(p, MONITOR_DEFAULTTONULL))
+#define WrapGetMonitorInfo(m, i) WRAP_COUNTED(GetMonitorInfoA(m, i))
+#define WrapQueryNotificationState(s) WRAP_COUNTED(QueryNotificationState(s))
 
 // SetThreadDpiAwarenessContext, where Windows has it (10 1607 and later); and the per-monitor
 // context it accepts, in which the desktop-wide mode sees physical pixels. NULL where either is
@@ -24,3 +36,7 @@ extern int TickCallCount;
 typedef DPI_AWARENESS_CONTEXT(WINAPI* SetDpiContextProc)(DPI_AWARENESS_CONTEXT);
 extern SetDpiContextProc SetThreadDpiContext;
 extern DPI_AWARENESS_CONTEXT PhysicalPixels;
+
+// SHQueryUserNotificationState (shell32, Windows Vista and later), looked up on first use.
+typedef HRESULT(WINAPI* QueryNotificationStateProc)(int* state);
+extern QueryNotificationStateProc QueryNotificationState;

@@ -53,6 +53,38 @@ struct WrapGate {
 WrapTarget FindWrapTarget(const WrapInput& in);
 bool WrapGateOpen(const WrapGate& gate);
 
+// Timer ticks that span a time: ms over the period, rounded up; SetTimer makes a period
+// shorter than 10 ms 10 ms.
+uint32_t TicksFor(uint32_t ms, uint32_t interval);
+
+// ---- Staying out of the way (PauseInFullScreen, WrapDelay) ----------------------------------
+
+// The resting delay: ticks in a row on a border where wrapping is enabled before the cursor
+// wraps, 1 + ceil(delay / period) with a delay above kMaxWrapDelay counted as that.
+uint32_t RestingTicksNeeded(uint32_t delayMs, uint32_t interval);
+// The count after one more tick: 0 off every enabled border, else one more, up to needed.
+uint32_t NextRestingCount(uint32_t count, bool onBorder, uint32_t needed);
+
+// Window style bits the full-screen test looks at, as winuser.h defines them.
+const uint32_t kStyleCaption = 0x00C00000u;   // WS_CAPTION: WS_BORDER | WS_DLGFRAME
+const uint32_t kStyleVisible = 0x10000000u;   // WS_VISIBLE
+const uint32_t kStyleMinimised = 0x20000000u; // WS_MINIMIZE
+
+// What the tick learns of the foreground window.
+struct ForegroundWindow {
+    bool desktop;                     // the desktop window or the shell's desktop window
+    bool ours;                        // one of this program's own windows
+    const char* className;            // its window class
+    uint32_t style;                   // GWL_STYLE
+    int32_t left, top, right, bottom; // its window rectangle
+    int32_t monLeft, monTop, monRight, monBottom; // the rectangle of its monitor
+};
+
+// A full-screen program: visible, not minimised, not the desktop, the shell's desktop
+// ("Progman", "WorkerW"), a taskbar or one of ours, without a full caption, and covering the
+// whole of its monitor. A maximised window with a caption is not one.
+bool IsFullScreenProgram(const ForegroundWindow& w);
+
 // ---- Across all monitors (WrapAcrossMonitors) ----------------------------------------------
 // The layout is read when the topology may have changed, and in the tick only when the cursor
 // is on none of its monitors (a monitor came without a word from the system).
@@ -84,10 +116,6 @@ struct DesktopWrapInput {
 // never itself on an outer edge where wrapping is enabled.
 WrapTarget FindDesktopWrapTarget(const DesktopWrapInput& in);
 
-// Timer ticks that span a time: ms over the period, rounded up; SetTimer makes a period
-// shorter than 10 ms 10 ms.
-uint32_t TicksFor(uint32_t ms, uint32_t interval);
-
 // Adds a monitor as the system lists it: an empty or inverted rectangle is left out, and so is
 // any monitor beyond kMaxMonitors. Returns whether it was added.
 bool AddMonitorRect(MonitorLayout& layout, const MonitorRect& monitor);
@@ -114,5 +142,7 @@ extern MonitorLayout Monitors;
 // Reads the layout anew: at start, when the display changes, when the mode is switched on, and
 // from the tick while the cursor is on none of the monitors read.
 void ReadMonitorLayout();
+// The resting delay starts over whenever the wrap timer starts.
+void ResetWrapDelay();
 
 #endif

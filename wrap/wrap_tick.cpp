@@ -61,11 +61,68 @@ static WrapTarget DesktopTarget(POINT cursor) {
     return FindDesktopWrapTarget(in);
 }
 
+QueryNotificationStateProc QueryNotificationState;
+static bool NotificationStateLookedUp;
+
+// Ticks in a row on a border where wrapping is enabled; kept only while WrapDelay is set.
+static uint32_t RestingTicks;
+
+void ResetWrapDelay() {
+    RestingTicks = 0;
+}
+
+// A game or a presentation the shell knows runs full-screen, on whatever monitor.
+static bool ShellReportsFullScreen() {
+    if (!NotificationStateLookedUp) {
+        NotificationStateLookedUp = true;
+        HMODULE shell32 = GetModuleHandleA("shell32.dll");
+        if (shell32)
+            QueryNotificationState = (QueryNotificationStateProc)(void*)GetProcAddress(
+                shell32, "SHQueryUserNotificationState");
+    }
+    int state = 0;
+    if (!QueryNotificationState || WrapQueryNotificationState(&state) != S_OK) return false;
+    return state == 3 || state == 4; // QUNS_RUNNING_D3D_FULL_SCREEN, QUNS_PRESENTATION_MODE
+}
+
+// Whether a full-screen program is in front on a monitor that matters: the primary in the
+// primary-screen mode; the cursor's or the landing point's monitor across all monitors.
+static bool FullScreenInFront(POINT cursor, const WrapTarget& target) {
+    HWND window = WrapGetForegroundWindow();
+    if (!window) return false;
+    DWORD process = 0;
+    WrapGetWindowProcessId(window, &process);
+    char className[64] = ""; // longer names are cut; none of the shell's is that long
+    WrapGetClassName(window, className, sizeof(className));
+    RECT rect;
+    MONITORINFO info;
+    info.cbSize = sizeof(info);
+    HMONITOR monitor = WrapMonitorFromWindow(window);
+    if (!WrapGetWindowRect(window, &rect) || !WrapGetMonitorInfo(monitor, &info)) return false;
+    ForegroundWindow w;
+    w.desktop = window == WrapGetDesktopWindow() || window == WrapGetShellWindow();
+    w.ours = process == WrapGetCurrentProcessId();
+    w.className = className;
+    w.style = (uint32_t)WrapGetWindowLong(window, GWL_STYLE);
+    w.left = rect.left, w.top = rect.top, w.right = rect.right, w.bottom = rect.bottom;
+    w.monLeft = info.rcMonitor.left, w.monTop = info.rcMonitor.top;
+    w.monRight = info.rcMonitor.right, w.monBottom = info.rcMonitor.bottom;
+    if (!IsFullScreenProgram(w)) return false;
+    if (!Settings.WrapAcrossMonitors) return (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+    POINT landing = {target.x, target.y};
+    return monitor == WrapMonitorFromPoint(cursor) || monitor == WrapMonitorFromPoint(landing);
+}
+
 static bool WrapOnce() {
     POINT cursor;
     if (!WrapGetCursorPos(&cursor)) return false;
     WrapTarget target =
         Settings.WrapAcrossMonitors ? DesktopTarget(cursor) : PrimaryScreenTarget(cursor);
+    if (Settings.WrapDelay) {
+        uint32_t needed = RestingTicksNeeded(Settings.WrapDelay, Settings.TimerInterval);
+        RestingTicks = NextRestingCount(RestingTicks, target.moved, needed);
+        if (RestingTicks < needed) return false;
+    }
     if (!target.moved) return false;
 
     WrapGate gate;
@@ -74,8 +131,13 @@ static bool WrapOnce() {
     gate.blockingKeyDown = BlockingKeyDown();
     gate.useKeyToPass = Settings.UseKeyToPass != 0;
     if (!WrapGateOpen(gate)) return false;
+    // Checked last, on a tick that would move the cursor; the pass key does not override it.
+    if (Settings.PauseInFullScreen &&
+        (ShellReportsFullScreen() || FullScreenInFront(cursor, target)))
+        return false;
 
     WrapSetCursorPos(target.x, target.y);
+    RestingTicks = 0;
     return true;
 }
 

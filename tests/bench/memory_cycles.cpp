@@ -17,6 +17,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -220,44 +221,29 @@ const int kCheckCycles = 40;
 const long kSlackBlocks = 8;
 const long kSlackBytes = 2048;
 
-struct Growth {
-    long blocks, bytes;
-};
-
-Growth Cycle(const char* action, int* done) {
-    Run(action, kWarmUp, done);
-    HeapFigures a = Measure();
-    HeapFigures b = Run(action, kCheckCycles, done);
-    Growth g = {(long)(b.blocks - a.blocks), (long)(b.bytes - a.bytes)};
-    return g;
-}
-
 int Check() {
-    static const struct {
-        const char* name;
-        bool dialog;
-    } kActions[] = {{"ok", true}, {"cancel", true}, {"toggle", false}};
+    static const char* const kActions[] = {"bare", "ok", "cancel", "toggle"};
     if (!StartProgram("ok")) return 1;
-    int done = 0;
-    Growth bare = Cycle("bare", &done);
-    if (bare.blocks < 0) bare.blocks = 0;
-    if (bare.bytes < 0) bare.bytes = 0;
-    printf("bare    dialog: heap blocks %+ld, bytes %+ld (allowed to every dialog action)\n",
-           bare.blocks, bare.bytes);
     // Movable blocks are compared with the count before the program's first dialog (a list
     // kept from one dialog to the next would hide in a baseline taken after the warm-up), but
     // after the bare dialogs: Wine keeps a few movable blocks of its own from the first one.
-    unsigned long movable = Measure().movable;
+    unsigned long movable = 0;
+    long bareBlocks = 0, bareBytes = 0;
     int failures = 0;
-    for (const auto& action : kActions) {
-        Growth g = Cycle(action.name, &done);
-        HeapFigures after = Measure();
-        long blocks = kSlackBlocks + (action.dialog ? bare.blocks : 0);
-        long bytes = kSlackBytes + (action.dialog ? bare.bytes : 0);
-        bool ok = done == kCheckCycles && after.movable == movable && g.blocks <= blocks &&
-                  g.bytes <= bytes;
+    for (const char* action : kActions) {
+        int done = 0;
+        Run(action, kWarmUp, &done);
+        HeapFigures a = Measure();
+        HeapFigures b = Run(action, kCheckCycles, &done);
+        long blocks = (long)(b.blocks - a.blocks), bytes = (long)(b.bytes - a.bytes);
+        const bool bare = !strcmp(action, "bare"), dialog = strcmp(action, "toggle") != 0;
+        if (bare)
+            movable = b.movable, bareBlocks = std::max(blocks, 0L), bareBytes = std::max(bytes, 0L);
+        bool ok = bare || (done == kCheckCycles && b.movable == movable &&
+                           blocks <= kSlackBlocks + (dialog ? bareBlocks : 0) &&
+                           bytes <= kSlackBytes + (dialog ? bareBytes : 0));
         printf("%-7s %s: %d done, heap blocks %+ld, bytes %+ld; movable %lu (%lu before any)\n",
-               action.name, ok ? "ok" : "LEAKS", done, g.blocks, g.bytes, after.movable, movable);
+               action, ok ? "ok" : "LEAKS", done, blocks, bytes, b.movable, movable);
         failures += !ok;
     }
     StopProgram();

@@ -90,7 +90,8 @@ struct TickCase {
     int x, y;    // negative: counted from the right/bottom border (-1 is the last pixel)
     bool button; // DoNotTranferIfLMBPressed, and BlockingKey Shift, as the defaults have them
     bool moves;
-    bool across; // WrapAcrossMonitors (the test display has one monitor)
+    bool across;                       // WrapAcrossMonitors (the test display has one monitor)
+    bool pause = false, delay = false; // PauseInFullScreen (a window in front); WrapDelay 200
 };
 
 static const TickCase kCases[] = {
@@ -106,17 +107,15 @@ static const TickCase kCases[] = {
     {"all monitors, left border", 0, 300, true, true, true},
     {"all monitors, corner", -1, -1, true, true, true},
     {"all monitors, ignorable", -1, 10, true, false, true},
+    {"inside, pause and delay", 500, 300, true, false, false, true, true},
+    {"left border, pause", 0, 300, true, true, false, true},
 };
 
 // Platform calls a tick may make: inside the screen the cursor and (primary-screen mode) the
 // screen size, or (across all monitors) the switch to physical pixels and back; on a border
-// also the button swap, two key states and the move.
-static int MaxCalls(const TickCase&) {
-    return 7;
-}
-static int CallsInside(const TickCase&) {
-    return 3;
-}
+// also the button swap, two key states and the move, and with the full-screen pause on the
+// shell's state and up to twelve questions about the foreground window and the monitors.
+const int kCallsInside = 3, kMaxCalls = 7, kPauseCalls = 13;
 
 struct TickCost {
     int calls;
@@ -130,6 +129,12 @@ struct TickCost {
 static TickCost MeasureTick(const TickCase& c, int repetitions) {
     SetDefaultSettings();
     Settings.WrapAcrossMonitors = c.across;
+    Settings.PauseInFullScreen = c.pause;
+    Settings.WrapDelay = c.delay ? 200 : 0;
+    HWND front = c.pause ? CreateWindowExA(0, "Static", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                           300, 200, NULL, NULL, NULL, NULL)
+                         : NULL;
+    SetForegroundWindow(front);
     ReadMonitorLayout();
     if (!c.button) {
         Settings.DoNotTranferIfLMBPressed = 0;
@@ -159,6 +164,7 @@ static TickCost MeasureTick(const TickCase& c, int repetitions) {
         cost.moved = moved;
     }
     HeapCensus after = TakeHeapCensus();
+    if (front) DestroyWindow(front);
     cost.heapBlocks = after.busyBlocks - before.busyBlocks;
     GetCursorPos(&cost.landed);
     cost.microseconds = 1e6 * (double)spent.QuadPart / (double)freq.QuadPart / repetitions;
@@ -170,11 +176,11 @@ TEST(TickCost, EveryTickStaysWithinItsPlatformCallsAndAllocatesNothing) {
     for (const TickCase& c : kCases) {
         SCOPED_TRACE(c.name);
         TickCost cost = MeasureTick(c, 200);
-        EXPECT_LE(cost.calls, MaxCalls(c));
-        EXPECT_GE(cost.calls, CallsInside(c));
+        EXPECT_LE(cost.calls, kMaxCalls + (c.pause ? kPauseCalls : 0));
+        EXPECT_GE(cost.calls, kCallsInside);
         // Inside the screen only the cursor (and, on the primary screen, its size) is read.
         if (c.x == 500 && c.y == 300) {
-            EXPECT_EQ(cost.calls, CallsInside(c));
+            EXPECT_EQ(cost.calls, kCallsInside);
         }
         EXPECT_EQ(cost.allocations, 0);
         EXPECT_EQ(cost.heapBlocks, 0);

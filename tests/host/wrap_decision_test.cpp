@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -155,7 +156,6 @@ const DesktopCase kDesktopCases[] = {
     {"DisabledLeftKeepsTheLandingColumn", &kBelow, 277, 0, 1, true, false, 277, 1846},
     {"SidewaysLandingOffTheTopEdge", &kLower, 0, 312, 0, true, false, 3284, 313},
     {"SidewaysAloneWithTheTopDisabled", &kLower, 0, 312, 2, true, false, 3284, 312},
-    {"SidewaysLandingOffTheBottomEdge", &kLower, 3285, 1079, 0, true, false, 1, 1078},
     {"ZeroWidthMonitorCountsForNothing", &kEmpty, 0, 300, 0, true, false, 1022, 300},
     {"CornerHeightIsNotItsWidth", &kRightOf, 1823, 40, 0, true, false, 1, 40, 63, 30},
     {"CornerWidthIsNotItsHeight", &kRightOf, 1780, 0, 0, true, false, 1780, 598, 30, 63},
@@ -261,48 +261,35 @@ TEST(FindWrapTarget, ClassicWithTopRightAloneAndOneMonitorIsThePrimaryScreen) {
                         }
     }
 
-    // Random layouts of two to four monitors of at least 3 by 3 pixels, each against a side of
-    // an earlier one or a few pixels off it, at any offset along it: from every point, a move
-    // lands on a monitor, and the next decision (same settings, no gate) does not move it on.
+    // Random layouts of two to four monitors of at least 3 by 3 pixels, each right of or below
+    // all before it, against them or a few pixels off, at any offset along the previous one:
+    // from every point a move lands on a monitor, and the next decision does not move it on.
     uint32_t seed = 1;
     auto next = [&seed](int32_t n) {
         seed = seed * 1103515245u + 12345u;
         return (int32_t)((seed >> 8) % (uint32_t)n);
     };
-    for (int round = 0; round < 400; ++round) {
+    for (int round = 0; round < 600; ++round) {
         MonitorLayout layout = {1, {{0, 0, 3 + next(9), 3 + next(9)}}};
-        for (int tries = 0; layout.count < 2u + round % 3u && tries < 40; ++tries) {
-            const MonitorRect a = layout.monitors[next((int32_t)layout.count)];
-            const int32_t w = 3 + next(9), h = 3 + next(9), gap = next(2) ? 0 : 1 + next(3);
-            const int32_t side = next(4), along = side < 2 ? next(a.bottom - a.top + h + 3) - h - 1
-                                                           : next(a.right - a.left + w + 3) - w - 1;
-            const int32_t left = side == 0   ? a.right + gap
-                                 : side == 1 ? a.left - gap - w
-                                             : a.left + along;
-            const int32_t top = side == 2   ? a.bottom + gap
-                                : side == 3 ? a.top - gap - h
-                                            : a.top + along;
-            const MonitorRect m = {left, top, left + w, top + h};
-            bool overlaps = false;
-            for (uint32_t i = 0; i < layout.count; ++i) {
-                const MonitorRect& o = layout.monitors[i];
-                overlaps |=
-                    m.left < o.right && o.left < m.right && m.top < o.bottom && o.top < m.bottom;
-            }
-            if (!overlaps) layout.monitors[layout.count++] = m;
+        int32_t right = layout.monitors[0].right, bottom = layout.monitors[0].bottom;
+        for (; layout.count < 2u + round % 3u; ++layout.count) {
+            const MonitorRect& a = layout.monitors[layout.count - 1];
+            const int32_t w = 3 + next(9), h = 3 + next(9), gap = next(4) ? 0 : 1 + next(3);
+            const bool beside = next(2);
+            const int32_t left = beside ? right + gap : a.left + next(w + a.right - a.left) - w + 1;
+            const int32_t top = beside ? a.top + next(h + a.bottom - a.top) - h + 1 : bottom + gap;
+            layout.monitors[layout.count] = {left, top, left + w, top + h};
+            right = std::max(right, left + w), bottom = std::max(bottom, top + h);
         }
         for (uint32_t disabled : {0u, 1u, 2u, 5u, 10u, 12u})
-            for (uint32_t i = 0; i < layout.count; ++i)
-                for (int32_t x = layout.monitors[i].left; x < layout.monitors[i].right; ++x)
-                    for (int32_t y = layout.monitors[i].top; y < layout.monitors[i].bottom; ++y) {
-                        const WrapRules rules = {disabled, 2, 1, 15};
-                        const WrapTarget t = FindDesktopWrapTarget({x, y, &layout, rules});
-                        if (!t.moved) continue;
-                        const WrapTarget again = FindDesktopWrapTarget({t.x, t.y, &layout, rules});
-                        ASSERT_TRUE(LayoutHolds(layout, t.x, t.y) && !again.moved)
-                            << "round " << round << " from " << x << "," << y << " to " << t.x
-                            << "," << t.y << " flags " << disabled;
-                    }
+            for (int32_t x = -40; x <= right; ++x)
+                for (int32_t y = -40; y <= bottom; ++y) {
+                    const WrapRules rules = {disabled, 2, 1, 15};
+                    const WrapTarget t = FindDesktopWrapTarget({x, y, &layout, rules});
+                    const WrapTarget again = FindDesktopWrapTarget({t.x, t.y, &layout, rules});
+                    ASSERT_TRUE(!t.moved || (LayoutHolds(layout, t.x, t.y) && !again.moved))
+                        << "round " << round << " from " << x << "," << y << " flags " << disabled;
+                }
     }
 }
 
@@ -349,8 +336,8 @@ TEST(MonitorLayout, KeepsTheFirstSixteenRealMonitors) {
     EXPECT_TRUE(t.moved && t.x == 1 && t.y == 50) << t.x;
 }
 
-// Corner sizes at a monitor's scale, a monitor's DPI from its two widths, and the timer ticks
-// that span a time: rounded as documented, saturating, never overflowing.
+// Corner sizes at a monitor's scale, a monitor's DPI from its two widths, and the ticks the
+// resting delay needs and counts: rounded as documented, saturating, never overflowing.
 TEST(WrapArithmetic, RoundsAndSaturates) {
     const uint32_t kMax = 0xFFFFFFFFu;
     const uint32_t scales[][3] = {{63, 96, 63},  {63, 0, 63},       {63, 144, 95},
@@ -359,15 +346,50 @@ TEST(WrapArithmetic, RoundsAndSaturates) {
     for (const auto& c : scales)
         EXPECT_EQ(ScaleToMonitor(c[0], c[1]), c[2]) << c[0] << " at " << c[1];
     const int32_t dpis[][3] = {{3840, 2560, 144}, {1920, 1920, 96}, {1366, 1093, 120},
-                               {2560, 1920, 128}, {0, 1920, 0},     {1920, 0, 0},
-                               {-5, 10, 0},       {1920, -1920, 0}};
+                               {0, 1920, 0},      {1920, 0, 0},     {1920, -1920, 0}};
     for (const auto& c : dpis)
         EXPECT_EQ(MonitorDpi(c[0], c[1]), (uint32_t)c[2]) << c[0] << " over " << c[1];
     EXPECT_EQ(MonitorDpi(0x7FFFFFFF, 1), kMax);
-    const uint32_t ticks[][3] = {{1000, 50, 20}, {1000, 0, 100}, {1000, 9, 100},  {200, 50, 4},
-                                 {201, 50, 5},   {0, 50, 0},     {1000, 1001, 1}, {5000, kMax, 1}};
-    for (const auto& c : ticks)
-        EXPECT_EQ(TicksFor(c[0], c[1]), c[2]) << c[0] << " ms at " << c[1];
+    const uint32_t needed[][3] = {{200, 50, 5},   {0, 50, 1},   {201, 50, 6},    {9000, 50, 101},
+                                  {5000, 0, 501}, {200, 9, 21}, {1000, 1001, 2}, {200, kMax, 2}};
+    for (const auto& c : needed)
+        EXPECT_EQ(RestingTicksNeeded(c[0], c[1]), c[2]) << c[0] << " ms at " << c[1];
+    const uint32_t counts[][4] = {
+        {0, 1, 5, 1}, {4, 1, 5, 5}, {5, 1, 5, 5}, {9, 1, 5, 5}, {3, 0, 5, 0}};
+    for (const auto& c : counts)
+        EXPECT_EQ(NextRestingCount(c[0], c[1] != 0, c[2]), c[3]) << c[0] << " on " << c[1];
+}
+
+// The foreground window on a 1024x768 monitor at 0,0: full-screen only when visible, not
+// minimised, without a full caption, not the desktop, the shell or ours, and covering it all.
+TEST(IsFullScreenProgram, OnlyAnUncaptionedWindowCoveringItsMonitor) {
+    const uint32_t kPopup = kStyleVisible, kBorder = kStyleVisible | 0x00800000u;
+    const struct {
+        uint32_t style;
+        const char* className;
+        bool desktop, ours;
+        int32_t left, top, right, bottom;
+        bool full;
+    } cases[] = {
+        {kPopup, "Game", false, false, 0, 0, 1024, 768, true},
+        {kPopup, "Game", false, false, -8, -8, 1032, 776, true},
+        {kBorder, "Game", false, false, 0, 0, 1024, 768, true}, // a border is no caption
+        {kPopup, "Game", false, false, 0, 0, 1024, 767, false},
+        {kPopup, "Game", false, false, 1, 0, 1024, 768, false},
+        {kPopup | kStyleCaption, "Game", false, false, -8, -8, 1032, 776, false},
+        {kPopup | kStyleMinimised, "Game", false, false, 0, 0, 1024, 768, false},
+        {0, "Game", false, false, 0, 0, 1024, 768, false},
+        {kPopup, "Progman", false, false, 0, 0, 1024, 768, false},
+        {kPopup, "Shell_TrayWnd", false, false, 0, 0, 1024, 768, false},
+        {kPopup, "Shell_SecondaryTrayWnd", false, false, 0, 0, 1024, 768, false},
+        {kPopup, "Game", true, false, 0, 0, 1024, 768, false},
+        {kPopup, "Game", false, true, 0, 0, 1024, 768, false},
+    };
+    for (const auto& c : cases) {
+        const ForegroundWindow w = {c.desktop, c.ours,   c.className, c.style, c.left, c.top,
+                                    c.right,   c.bottom, 0,           0,       1024,   768};
+        EXPECT_EQ(IsFullScreenProgram(w), c.full) << c.className << " " << c.style;
+    }
 }
 
 } // namespace
