@@ -303,6 +303,12 @@ static void PumpMessages() {
         DispatchMessageA(&msg);
 }
 
+// Handles the window's messages for ms milliseconds.
+static void PumpFor(DWORD ms) {
+    for (DWORD end = GetTickCount() + ms; (LONG)(end - GetTickCount()) > 0; Sleep(10))
+        PumpMessages();
+}
+
 static int FrontWindow(const char* kind, char** rect, int ms) {
     WNDCLASSA wc;
     ZeroMemory(&wc, sizeof(wc));
@@ -319,20 +325,15 @@ static int FrontWindow(const char* kind, char** rect, int ms) {
     if (!window) return 1;
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
-    // The foreground changes once the window's own messages have been handled.
-    DWORD end = GetTickCount() + 3000;
-    while (GetForegroundWindow() != window && (LONG)(end - GetTickCount()) > 0) {
-        PumpMessages();
-        Sleep(10);
-    }
-    // Wine confines the pointer to a foreground window that covers the whole desktop, once the
-    // activation's messages are handled, and then refuses every other process's SetCursorPos;
-    // Windows does neither unless the program asks. Let those messages through, then let go.
-    for (int i = 0; i < 20; ++i) {
-        PumpMessages();
-        ClipCursor(NULL);
-        Sleep(10);
-    }
+    PumpFor(200);
+    // Wine confines the pointer to a foreground window that covers the whole virtual screen
+    // when it is activated, and then refuses every other process's SetCursorPos; Windows
+    // confines nothing unless the program asks. Wine lets go when the foreground moves to
+    // another thread, and confines nothing for a second after that: so away and back.
+    SetForegroundWindow(GetDesktopWindow());
+    PumpFor(50);
+    SetForegroundWindow(window);
+    PumpFor(200);
     printf(GetForegroundWindow() == window ? "front\n" : "behind\n");
     fflush(stdout);
     SetTimer(window, 1, ms, NULL);
