@@ -171,7 +171,7 @@ class SeveralMonitors(unittest.TestCase):
         self.run_layout("below")
         self.run_layout("lower")
 
-    def test_MonitorAddedBehindTheProgramsBackIsUsed(self):
+    def test_UnannouncedMonitorIsUsedOnceTheCursorIsOnIt(self):
         """xrandr sends no WM_DISPLAYCHANGE: the cursor on no known monitor has the layout read."""
         apply_layout("single")
         self.start(ACROSS)
