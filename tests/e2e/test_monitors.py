@@ -74,8 +74,8 @@ CASES = [
     ("lower", ACROSS, (0, 99), (1022, 99)),
     # A full-screen window on the second monitor pauses only the wraps that start or land there.
     ("right", PAUSED, (0, 700), (1022, 700)),
-    ("right", PAUSED, (0, 300), STAYS),
-    ("right", PAUSED, (1500, 599), STAYS),
+    ("right", PAUSED, (0, 300), STAYS),  # lands there
+    ("right", PAUSED, (1823, 300), STAYS),  # starts there
 ]
 
 # (layout, settings file text, start point, landing point) once "probe setmode 800 600" has
