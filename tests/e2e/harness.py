@@ -73,6 +73,14 @@ class Harness:
             time.sleep(0.05)
         self.test.fail("Quindlet's main window did not appear")
 
+    def restart_with(self, ini):
+        """Quindlet running on that settings file text: started anew only when it changes."""
+        if ini != getattr(self, "running", None):
+            self.close_quindlet()
+            self.write_ini(ini)
+            self.start_quindlet()
+            self.running = ini
+
     def write_ini(self, text):
         with open(self.ini, "w", newline="\r\n") as f:
             f.write("[Options]\n" + text)
@@ -113,8 +121,7 @@ class Harness:
         return self.hold("held", "button", button, str(ms))
 
     def hold_front(self, kind, rect, ms=60000):
-        """A top-level window over rect (left, top, right, bottom), borderless ("popup") or
-        captioned ("caption"), in front of every other."""
+        """A window over rect (left, top, right, bottom), "popup" or "caption", in front."""
         return self.hold("front", "front", kind, *map(str, rect), str(ms))
 
     def wait_visible(self, cls, timeout=5):

@@ -32,19 +32,10 @@ class EndToEnd(unittest.TestCase):
             (all_corners, (10, 0), None), (all_corners, (62, h - 1), None),
             (all_corners, (63, h - 1), (63, 1)),
         ]
-        running = None
         for ini, start, landing in cases:
             with self.subTest(ini=ini, start=start):
-                if ini != running:
-                    self.h.close_quindlet()
-                    self.h.write_ini(ini)
-                    self.h.start_quindlet()
-                    running = ini
-                self.h.place_pointer(*start)
-                if landing:
-                    self.assertEqual(self.h.wait_pointer(landing), landing)
-                else:
-                    self.assertTrue(self.h.stays_at(start, 0.4), "held in the corner")
+                self.h.restart_with(ini)
+                self.h.check_wrap(start, landing)
         # Shift, with UseKeyToPass on (the default), lets the pointer through a held corner.
         self.h.hold_key(SHIFT, 3000)
         self.h.place_pointer(0, h - 1)
@@ -52,41 +43,30 @@ class EndToEnd(unittest.TestCase):
 
     def test_FullScreenProgramInFrontPausesTheWrap(self):
         w, h = self.h.screen_size()
-        pause, whole, borders = "PauseInFullScreen=1\n", (0, 0, w, h), [
-            ((0, 300), (w - 2, 300)), ((w - 1, 300), (1, 300)), ((500, 0), (500, h - 2)),
-            ((500, h - 1), (500, 1))]
-        # (settings, window in front or None, whether it wraps); the program restarts only when
-        # the settings change, so the second row sees the first row's window closed.
-        running = front = None
-        for ini, window, wraps in ((pause, ("popup", whole), False), (pause, None, True),
-                                   (pause, ("popup", (0, 0, w // 2, h)), True),
-                                   (pause, ("caption", whole), True), ("", ("popup", whole), True)):
-            with self.subTest(ini=ini, window=window):
-                if front:  # the previous row's window closes
+        whole, front = (0, 0, w, h), None
+        # (pause on, window in front or None, whether it wraps at each border); the second row
+        # sees the first row's window closed.
+        for pause, window, wraps in ((1, ("popup", whole), False), (1, None, True),
+                                     (1, ("popup", (0, 0, w // 2, h)), True),
+                                     (1, ("caption", whole), True), (0, ("popup", whole), True)):
+            with self.subTest(pause=pause, window=window):
+                if front:
                     front.kill()
                     self.assertEqual(self.h.probe("waitgone", "ProbeFront", "3000").returncode, 0)
-                if ini != running:
-                    self.h.close_quindlet()
-                    self.h.write_ini(ini)
-                    self.h.start_quindlet()
-                    running = ini
+                self.h.restart_with(f"PauseInFullScreen={pause}\n")
                 front = window and self.h.hold_front(*window)
-                for start, landing in borders:
+                for start, landing in (((0, 300), (w - 2, 300)), ((w - 1, 300), (1, 300)),
+                                       ((500, 0), (500, h - 2)), ((500, h - 1), (500, 1))):
                     self.h.check_wrap(start, landing if wraps else None)
 
     def test_WrapDelayWaitsForTheCursorToRestOnTheBorder(self):
         w, _ = self.h.screen_size()
-        self.h.write_ini("TimerInterval=50\nWrapDelay=200\n")
-        self.h.start_quindlet()
+        self.h.restart_with("TimerInterval=50\nWrapDelay=200\n")
         self.h.place_pointer(5, 300)
-        # Each time the cursor leaves the border after 100 ms, the count starts over.
-        for stint in range(3):
-            run("xdotool", "mousemove", "0", "300", check=True)
+        for _ in range(3):  # leaving the border after 100 ms starts the count over
+            run("xdotool", "mousemove", "5", "300", "sleep", "0.1", "mousemove", "0", "300")
             placed = time.time()
-            self.assertTrue(self.h.stays_at((0, 300), 0.1), f"still on the border ({stint})")
-            if stint < 2:
-                run("xdotool", "mousemove", "5", "300", check=True)
-                time.sleep(0.1)
+            self.assertTrue(self.h.stays_at((0, 300), 0.1), "still on the border after 100 ms")
         landed = self.h.wait_pointer((w - 2, 300), placed + 0.4 - time.time())
         self.assertEqual(landed, (w - 2, 300), "wrapped by 400 ms")
 

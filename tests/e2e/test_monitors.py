@@ -15,8 +15,7 @@ DEFAULTS = ""  # an empty settings file: every value its default
 NO_CORNER = "IgnorableTRCornerHeight=0\n"
 ACROSS = "WrapAcrossMonitors=1\n"  # the borders are the desktop's outer edges
 PAUSED = ACROSS + "PauseInFullScreen=1\n"
-# Settings texts whose rows run with a borderless window in front over that rectangle.
-IN_FRONT = {PAUSED: (1024, 0, 1824, 600)}  # "right"'s second monitor
+IN_FRONT = {PAUSED: (1024, 0, 1824, 600)}  # its rows: a window over "right"'s second monitor
 STAYS = None  # no wrap: the pointer stays where it was placed
 
 # (layout, settings file text, start point, landing point or STAYS). The primary is 1024x768;
@@ -67,11 +66,9 @@ CASES = [
     # an outer edge of the monitor it lands on moves one pixel inside, so it stays there.
     ("below", ACROSS, (100, 0), (101, 1366)),
     ("below", ACROSS, (899, 0), (898, 1366)),
-    ("below", ACROSS, (99, 0), (99, 766)),
     ("below", ACROSS, (500, 1367), (500, 1)),
     ("lower", ACROSS, (0, 100), (1822, 101)),  # not held by the far monitor's top-right corner
     ("lower", ACROSS, (0, 699), (1822, 698)),
-    ("lower", ACROSS, (0, 99), (1022, 99)),
     # A full-screen window on the second monitor pauses only the wraps that start or land there.
     ("right", PAUSED, (0, 700), (1022, 700)),
     ("right", PAUSED, (0, 300), STAYS),  # lands there
@@ -172,13 +169,12 @@ class SeveralMonitors(unittest.TestCase):
         self.run_layout("lower")
 
     def test_UnannouncedMonitorIsUsedOnceTheCursorIsOnIt(self):
-        """xrandr sends no WM_DISPLAYCHANGE: the cursor on no known monitor has the layout read."""
+        """xrandr sends no WM_DISPLAYCHANGE: the layout is read again off every known monitor."""
         apply_layout("single")
         self.start(ACROSS)
         apply_layout("right")
-        for start, landing in (((1823, 300), (1, 300)), ((0, 300), (1822, 300))):
-            with self.subTest(start=start):
-                self.check(start, landing)
+        self.check((1823, 300), (1, 300))
+        self.check((0, 300), (1822, 300))
 
     def test_ResolutionChangeMovesTheBordersAtOnce(self):
         for (layout, ini), points in groups(RESIZED_CASES):
