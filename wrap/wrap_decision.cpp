@@ -202,6 +202,7 @@ WrapTarget FindDesktopWrapTarget(const DesktopWrapInput& in) {
     const MonitorRect* here = MonitorAt(layout, in.x, in.y);
     if (!here) return t; // neither Windows nor X lets the pointer into a hole of the layout
     const OuterEdges at = OuterEdgesAt(layout, *here, in.x, in.y);
+    if (!at.left && !at.top && !at.right && !at.bottom) return t; // nearly every tick
 
     // Horizontal first, as on the primary screen. The corners of a side are those of the
     // monitor the cursor is on, in that monitor's coordinates and at its scale.
