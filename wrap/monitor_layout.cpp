@@ -27,12 +27,10 @@ static BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT rect, LPARAM data)
 // Per-monitor awareness v2 (Windows 10 1703), else v1 (1607): the first this system accepts,
 // or NULL where it has neither or no SetThreadDpiAwarenessContext at all.
 static DPI_AWARENESS_CONTEXT FindPhysicalPixels() {
-    if (!SetThreadDpiContext) {
-        HMODULE user32 = GetModuleHandleA("user32.dll");
-        SetThreadDpiContext =
-            (SetDpiContextProc)(void*)GetProcAddress(user32, "SetThreadDpiAwarenessContext");
-        if (!SetThreadDpiContext) return NULL;
-    }
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    SetThreadDpiContext =
+        (SetDpiContextProc)(void*)GetProcAddress(user32, "SetThreadDpiAwarenessContext");
+    if (!SetThreadDpiContext) return NULL;
     const DPI_AWARENESS_CONTEXT kAware[2] = {DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2,
                                              DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE};
     for (DPI_AWARENESS_CONTEXT aware : kAware) {
@@ -62,7 +60,9 @@ static void ReadScales(LayoutReading& reading) {
 void ReadMonitorLayout() {
     LayoutReading reading;
     reading.layout.count = 0;
-    PhysicalPixels = FindPhysicalPixels();
+    // The system's answer does not change while the program runs: asked at the first reading,
+    // not again at every reading the tick makes while the cursor is off the layout.
+    if (!SetThreadDpiContext) PhysicalPixels = FindPhysicalPixels();
     DPI_AWARENESS_CONTEXT old = PhysicalPixels ? SetThreadDpiContext(PhysicalPixels) : NULL;
     EnumDisplayMonitors(NULL, NULL, AddMonitor, (LPARAM)&reading);
     if (old) SetThreadDpiContext(old);

@@ -256,7 +256,7 @@ WrapTarget FindDesktopWrapTarget(const DesktopWrapInput& in) {
             t.x = Offset(t.x, 1u);
         else if (there.right && !(disabled & 4u))
             t.x = Offset(t.x, ~0u);
-    } else if (sideways) {
+    } else { // the sideways step alone
         if (there.top && !(disabled & 2u))
             t.y = Offset(t.y, 1u);
         else if (there.bottom && !(disabled & 8u))

@@ -37,6 +37,11 @@ static WrapTarget PrimaryScreenTarget(POINT cursor) {
     return FindWrapTarget(in);
 }
 
+// The full-screen test is platform-free, so it names the style bits itself.
+static_assert(kStyleCaption == WS_CAPTION && kStyleVisible == WS_VISIBLE &&
+                  kStyleMinimised == WS_MINIMIZE,
+              "the full-screen test's style bits are winuser.h's");
+
 // Ticks to wait before the layout is read again while the cursor is on none of its monitors.
 static uint32_t TicksUntilReread;
 
