@@ -11,6 +11,9 @@
 // Every path, file name and list name lives in a buffer of this size (259 characters + NUL).
 const size_t kPathSize = 260;
 
+// ExcludedPrograms holds at most 1023 characters and its NUL.
+const size_t kProgramListSize = 1024;
+
 struct SettingsRecord {
     uint32_t TimerInterval;
     char LanguageFile[kPathSize];
@@ -23,10 +26,13 @@ struct SettingsRecord {
     uint32_t IgnorableTRCornerHeight;
     uint32_t UseKeyToPass;
     uint32_t DisabledBordersFlags;
-    uint32_t WrapAcrossMonitors; // flag: borders at the desktop's outer edges, not the primary's
-    uint32_t IgnorableCorners;   // corners holding the cursor back; low four bits, clockwise
-    uint32_t PauseInFullScreen;  // flag: no wrap while a full-screen program is in front
-    uint32_t WrapDelay;          // ms the cursor rests on a border before it wraps; 0 = at once
+    uint32_t WrapAcrossMonitors;   // flag: borders at the desktop's outer edges, not the primary's
+    uint32_t IgnorableCorners;     // corners holding the cursor back; low four bits, clockwise
+    uint32_t PauseInFullScreen;    // flag: no wrap while a full-screen program is in front
+    uint32_t WrapDelay;            // ms the cursor rests on a border before it wraps; 0 = at once
+    uint32_t KeepTaskbarReachable; // flag: an auto-hidden taskbar's edge holds the cursor
+    char ExcludedPrograms[kProgramListSize]; // "a.exe; b.exe": no wrap while one is in front
+    uint32_t OnlyWithSeveralMonitors;        // flag: no wrap while one monitor is attached
 };
 
 // The classic single ignorable corner, the top right: the value a settings file never names.

@@ -25,4 +25,7 @@ void SetDefaultSettings() {
     Settings.IgnorableCorners = kDefaultIgnorableCorners;
     Settings.PauseInFullScreen = 0;
     Settings.WrapDelay = 0;
+    Settings.KeepTaskbarReachable = 0;
+    Settings.ExcludedPrograms[0] = '\0';
+    Settings.OnlyWithSeveralMonitors = 0;
 }
