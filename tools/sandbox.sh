@@ -50,7 +50,19 @@ ensure_packages() {
         sleep 10
     done
     DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >/dev/null
+        "${missing[@]}" >/dev/null && return 0
+    # A failed i386 index of the security suite leaves the i386 packages at the release's
+    # versions while their amd64 halves would come from the security suite, and a Multi-Arch:
+    # same pair must be one version. Take the amd64 halves from the release as well.
+    echo "Installing again, preferring the release's versions to the security suite's"
+    local prefs
+    prefs=$(mktemp -d /tmp/quindlet-apt-prefs.XXXXXX)
+    printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: 100\n' >"$prefs/release.pref"
+    local status=0
+    DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends \
+        -o Dir::Etc::PreferencesParts="$prefs" "${missing[@]}" >/dev/null || status=$?
+    rm -rf "$prefs"
+    return $status
 }
 
 SANDBOX_PIDS=()
