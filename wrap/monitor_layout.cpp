@@ -64,7 +64,7 @@ void ReadMonitorLayout() {
     // not again at every reading the tick makes while the cursor is off the layout.
     if (!SetThreadDpiContext) PhysicalPixels = FindPhysicalPixels();
     DPI_AWARENESS_CONTEXT old = PhysicalPixels ? SetThreadDpiContext(PhysicalPixels) : NULL;
-    EnumDisplayMonitors(NULL, NULL, AddMonitor, (LPARAM)&reading);
+    WrapEnumDisplayMonitors(AddMonitor, &reading);
     if (old) SetThreadDpiContext(old);
     if (PhysicalPixels) ReadScales(reading);
     if (reading.layout.count == 0) {

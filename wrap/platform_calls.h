@@ -28,6 +28,16 @@ extern int TickCallCount;
 #define WrapMonitorFromPoint(p) WRAP_COUNTED(MonitorFromPoint(p, MONITOR_DEFAULTTONULL))
 #define WrapGetMonitorInfo(m, i) WRAP_COUNTED(GetMonitorInfoA(m, i))
 #define WrapQueryNotificationState(s) WRAP_COUNTED(QueryNotificationState(s))
+#define WrapEnumDisplayMonitors(f, data)                                                           \
+    WRAP_COUNTED(EnumDisplayMonitors(NULL, NULL, f, (LPARAM)data))
+#define WrapGetProp(w, name) WRAP_COUNTED(GetPropA(w, name))
+#define WrapGetClientRect(w, r) WRAP_COUNTED(GetClientRect(w, r))
+#define WrapMapWindowPoints(w, p, n) WRAP_COUNTED(MapWindowPoints(w, NULL, p, n))
+#define WrapFindWindowEx(parent, after, name) WRAP_COUNTED(FindWindowExA(parent, after, name, NULL))
+#define WrapIsWindowVisible(w) WRAP_COUNTED(IsWindowVisible(w))
+#define WrapOpenProcess(id) WRAP_COUNTED(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id))
+#define WrapQueryImageName(p, name, size) WRAP_COUNTED(QueryFullProcessImageNameA(p, 0, name, size))
+#define WrapCloseHandle(h) WRAP_COUNTED(CloseHandle(h))
 
 // SetThreadDpiAwarenessContext, where Windows has it (10 1607 and later); and the per-monitor
 // context it accepts, in which the desktop-wide mode sees physical pixels. NULL where either is

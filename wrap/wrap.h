@@ -57,34 +57,6 @@ bool WrapGateOpen(const WrapGate& gate);
 // shorter than 10 ms 10 ms.
 uint32_t TicksFor(uint32_t ms, uint32_t interval);
 
-// ---- Staying out of the way (PauseInFullScreen, WrapDelay) ----------------------------------
-
-// The resting delay: ticks in a row on a border where wrapping is enabled before the cursor
-// wraps, 1 + ceil(delay / period) with a delay above kMaxWrapDelay counted as that.
-uint32_t RestingTicksNeeded(uint32_t delayMs, uint32_t interval);
-// The count after one more tick: 0 off every enabled border, else one more, up to needed.
-uint32_t NextRestingCount(uint32_t count, bool onBorder, uint32_t needed);
-
-// Window style bits the full-screen test looks at, as winuser.h defines them.
-const uint32_t kStyleCaption = 0x00C00000u;   // WS_CAPTION: WS_BORDER | WS_DLGFRAME
-const uint32_t kStyleVisible = 0x10000000u;   // WS_VISIBLE
-const uint32_t kStyleMinimised = 0x20000000u; // WS_MINIMIZE
-
-// What the tick learns of the foreground window.
-struct ForegroundWindow {
-    bool desktop;                     // the desktop window or the shell's desktop window
-    bool ours;                        // one of this program's own windows
-    const char* className;            // its window class
-    uint32_t style;                   // GWL_STYLE
-    int32_t left, top, right, bottom; // its window rectangle
-    int32_t monLeft, monTop, monRight, monBottom; // the rectangle of its monitor
-};
-
-// A full-screen program: visible, not minimised, not the desktop, the shell's desktop
-// ("Progman", "WorkerW"), a taskbar or one of ours, without a full caption, and covering the
-// whole of its monitor. A maximised window with a caption is not one.
-bool IsFullScreenProgram(const ForegroundWindow& w);
-
 // ---- Across all monitors (WrapAcrossMonitors) ----------------------------------------------
 // The layout is read when the topology may have changed, and in the tick only when the cursor
 // is on none of its monitors (a monitor came without a word from the system).
@@ -129,6 +101,90 @@ uint32_t ScaleToMonitor(uint32_t size, uint32_t dpi);
 // A monitor's DPI from its width in physical pixels and as a DPI-unaware program sees it,
 // rounded to nearest; 0 (unknown) unless both are positive.
 uint32_t MonitorDpi(int32_t physicalWidth, int32_t unawareWidth);
+
+// ---- What holds a wrap back: the desk and the program in front ----------------------------
+// Pure rules over facts the tick gathers only on a tick that would move the cursor; none of
+// those facts comes from a call that waits on another process.
+
+// The resting delay: ticks in a row on a border where wrapping is enabled before the cursor
+// wraps, 1 + ceil(delay / period) with a delay above kMaxWrapDelay counted as that.
+uint32_t RestingTicksNeeded(uint32_t delayMs, uint32_t interval);
+// The count after one more tick: 0 off every enabled border, else one more, up to needed.
+uint32_t NextRestingCount(uint32_t count, bool onBorder, uint32_t needed);
+
+// Window style bits the full-screen test looks at, as winuser.h defines them.
+const uint32_t kStyleVisible = 0x10000000u;   // WS_VISIBLE
+const uint32_t kStyleMinimised = 0x20000000u; // WS_MINIMIZE
+
+// What the tick learns of the foreground window.
+struct ForegroundWindow {
+    bool desktop;          // the desktop window or the shell's desktop window
+    bool ours;             // one of this program's own windows
+    bool notRude;          // its "NonRudeHWND" property is set: it says it is not full-screen
+    const char* className; // its window class
+    uint32_t style;        // GWL_STYLE
+    int32_t left, top, right, bottom;             // its client rectangle, in screen coordinates
+    int32_t monLeft, monTop, monRight, monBottom; // the rectangle of its monitor
+};
+
+// The desktop, the shell's desktop ("Progman", "WorkerW"), a taskbar, or one of our windows:
+// never a full-screen program, never a program in front that keeps the cursor from wrapping.
+bool IsShellOrOurs(const ForegroundWindow& w);
+
+// A full-screen program, as Windows judges one: visible, not minimised, not the shell or ours,
+// not marked "NonRudeHWND", with a client area covering the whole of its monitor, wherever its
+// caption may be. A maximised window with a caption is not one.
+bool IsFullScreenProgram(const ForegroundWindow& w);
+
+// The file name of a path: what follows its last backslash or slash.
+const char* FileNamePart(const char* path);
+
+// Whether a program, by the path of its image, is named in an ExcludedPrograms list: names
+// separated by ';', spaces around them ignored, compared by file name ignoring the case of
+// ASCII letters; a name without a dot also stands for that name with ".exe".
+bool ProgramListNames(const char* list, const char* imagePath);
+
+// A Store app's frame belongs to ApplicationFrameHost.exe: the app is the program that owns the
+// frame's content window, of class "Windows.UI.Core.CoreWindow", where it has one.
+bool IsStoreAppFrame(const char* imagePath);
+
+// Wrapping only with several monitors: the system counts duplicated displays as one.
+bool TooFewMonitors(int32_t monitorCount);
+
+// A taskbar window's place on a monitor: the edge it lies along and whether it hides itself.
+// Edges are the kBorder bits of settings.h (1 left, 2 top, 4 right, 8 bottom).
+struct ScreenRect {
+    int32_t left, top, right, bottom; // right and bottom exclusive
+};
+
+struct TaskbarEdge {
+    uint32_t edge;   // 0: the window lies along no edge of the monitor, or does not hide
+    ScreenRect span; // the part of the window inside the monitor: its visible strip
+    ScreenRect monitor;
+};
+
+// A visible taskbar window lies along edge E of a monitor when it overlaps the monitor,
+// spans at least half of E, reaches or crosses E, and has its inner side in the monitor's half
+// next to E. It hides itself when the monitor's work area still reaches E (a taskbar that
+// stays takes its strip out of the work area). Only an auto-hidden one gets an edge.
+TaskbarEdge FindTaskbarEdge(const ScreenRect& window, const ScreenRect& monitor,
+                            const ScreenRect& workArea);
+
+// Keeps auto-hidden taskbars reachable: a cursor on a taskbar's edge, within its length, is
+// held as in an ignorable corner (so the pass key lets it through), and a landing point on a
+// taskbar's strip moves to the first row or column inward of it. With layout NULL (the
+// primary-screen mode) every edge given counts; across all monitors only where it is an outer
+// edge of the desktop.
+struct TaskbarInput {
+    int32_t x, y; // the cursor
+    const TaskbarEdge* edges;
+    uint32_t count;
+    const MonitorLayout* layout;
+};
+WrapTarget KeepTaskbarsReachable(const TaskbarInput& in, WrapTarget target);
+
+// After a move the cursor is read back: set once more when it is not where it was sent.
+bool SetCursorAgain(int32_t x, int32_t y, bool readBack, int32_t readX, int32_t readY);
 
 #ifdef _WIN32
 

@@ -2,10 +2,7 @@
 // the ignorable corners, taken in the coordinates of the screen or monitor concerned.
 #include "wrap.h"
 
-#include "../settings/settings.h"
-
 #include <stddef.h>
-#include <string.h>
 
 // A touch of the left or right border at row ry (from the screen's top) lies in an enabled
 // corner of that side. Unsigned on purpose: a negative row counts as very large, and a corner
@@ -72,28 +69,6 @@ bool WrapGateOpen(const WrapGate& gate) {
 uint32_t TicksFor(uint32_t ms, uint32_t interval) {
     const uint32_t period = interval < 10u ? 10u : interval;
     return ms / period + (ms % period != 0);
-}
-
-// ---- staying out of the way -----------------------------------------------------------------
-
-uint32_t RestingTicksNeeded(uint32_t delayMs, uint32_t interval) {
-    return 1u + TicksFor(delayMs < kMaxWrapDelay ? delayMs : kMaxWrapDelay, interval);
-}
-
-uint32_t NextRestingCount(uint32_t count, bool onBorder, uint32_t needed) {
-    if (!onBorder) return 0;
-    return count < needed ? count + 1u : needed;
-}
-
-bool IsFullScreenProgram(const ForegroundWindow& w) {
-    static const char* const kShellClasses[] = {"Progman", "WorkerW", "Shell_TrayWnd",
-                                                "Shell_SecondaryTrayWnd"};
-    if (!(w.style & kStyleVisible) || (w.style & kStyleMinimised)) return false;
-    if ((w.style & kStyleCaption) == kStyleCaption || w.desktop || w.ours) return false;
-    for (const char* shell : kShellClasses)
-        if (w.className && !strcmp(w.className, shell)) return false;
-    return w.left <= w.monLeft && w.top <= w.monTop && w.right >= w.monRight &&
-           w.bottom >= w.monBottom;
 }
 
 // ---- across all monitors --------------------------------------------------------------------

@@ -38,9 +38,10 @@ static WrapTarget PrimaryScreenTarget(POINT cursor) {
 }
 
 // The full-screen test is platform-free, so it names the style bits itself.
-static_assert(kStyleCaption == WS_CAPTION && kStyleVisible == WS_VISIBLE &&
-                  kStyleMinimised == WS_MINIMIZE,
+static_assert(kStyleVisible == WS_VISIBLE && kStyleMinimised == WS_MINIMIZE,
               "the full-screen test's style bits are winuser.h's");
+static_assert(kBorderLeft == 1 && kBorderTop == 2 && kBorderRight == 4 && kBorderBottom == 8,
+              "a taskbar's edge is named by its border's bit");
 
 // Ticks to wait before the layout is read again while the cursor is on none of its monitors.
 static uint32_t TicksUntilReread;
@@ -90,26 +91,41 @@ static bool ShellReportsFullScreen() {
     return state == 3 || state == 4; // QUNS_RUNNING_D3D_FULL_SCREEN, QUNS_PRESENTATION_MODE
 }
 
+// What the tick learns of the foreground window: enough to tell the shell and our own windows
+// apart, and its client area and monitor once a full-screen test asks for them.
+struct FrontFacts {
+    HWND window;
+    DWORD process;
+    char className[64]; // longer names are cut; none of the shell's is that long
+    ForegroundWindow w;
+};
+
+static bool ReadFront(FrontFacts& f) {
+    f.window = WrapGetForegroundWindow();
+    if (!f.window) return false;
+    f.process = 0;
+    WrapGetWindowProcessId(f.window, &f.process);
+    f.className[0] = '\0';
+    WrapGetClassName(f.window, f.className, sizeof(f.className));
+    f.w.desktop = f.window == WrapGetDesktopWindow() || f.window == WrapGetShellWindow();
+    f.w.ours = f.process == WrapGetCurrentProcessId();
+    f.w.className = f.className;
+    return !IsShellOrOurs(f.w);
+}
+
 // Whether a full-screen program is in front on a monitor that matters: the primary in the
 // primary-screen mode; the cursor's or the landing point's monitor across all monitors.
-static bool FullScreenInFront(POINT cursor, const WrapTarget& target) {
-    HWND window = WrapGetForegroundWindow();
-    if (!window) return false;
-    DWORD process = 0;
-    WrapGetWindowProcessId(window, &process);
-    char className[64] = ""; // longer names are cut; none of the shell's is that long
-    WrapGetClassName(window, className, sizeof(className));
-    RECT rect;
+static bool FullScreenInFront(FrontFacts& f, POINT cursor, const WrapTarget& target) {
+    RECT client;
     MONITORINFO info;
     info.cbSize = sizeof(info);
-    HMONITOR monitor = WrapMonitorFromWindow(window);
-    if (!WrapGetWindowRect(window, &rect) || !WrapGetMonitorInfo(monitor, &info)) return false;
-    ForegroundWindow w;
-    w.desktop = window == WrapGetDesktopWindow() || window == WrapGetShellWindow();
-    w.ours = process == WrapGetCurrentProcessId();
-    w.className = className;
-    w.style = (uint32_t)WrapGetWindowLong(window, GWL_STYLE);
-    w.left = rect.left, w.top = rect.top, w.right = rect.right, w.bottom = rect.bottom;
+    HMONITOR monitor = WrapMonitorFromWindow(f.window);
+    if (!WrapGetClientRect(f.window, &client) || !WrapGetMonitorInfo(monitor, &info)) return false;
+    WrapMapWindowPoints(f.window, (POINT*)&client, 2);
+    ForegroundWindow& w = f.w;
+    w.notRude = WrapGetProp(f.window, "NonRudeHWND") != NULL;
+    w.style = (uint32_t)WrapGetWindowLong(f.window, GWL_STYLE);
+    w.left = client.left, w.top = client.top, w.right = client.right, w.bottom = client.bottom;
     w.monLeft = info.rcMonitor.left, w.monTop = info.rcMonitor.top;
     w.monRight = info.rcMonitor.right, w.monBottom = info.rcMonitor.bottom;
     if (!IsFullScreenProgram(w)) return false;
@@ -118,17 +134,124 @@ static bool FullScreenInFront(POINT cursor, const WrapTarget& target) {
     return monitor == WrapMonitorFromPoint(cursor) || monitor == WrapMonitorFromPoint(landing);
 }
 
+// The path of a process's image; false where the process cannot be opened (another
+// account's) or the path does not fit.
+static bool ReadImagePath(DWORD process, char* path, DWORD size) {
+    HANDLE handle = WrapOpenProcess(process);
+    if (!handle) return false;
+    bool read = WrapQueryImageName(handle, path, &size) != 0;
+    WrapCloseHandle(handle);
+    return read;
+}
+
+static bool ExcludedProgramInFront(const FrontFacts& f) {
+    char path[1024]; // longer than any path QueryFullProcessImageNameA gives an ANSI caller
+    if (!ReadImagePath(f.process, path, sizeof(path))) return false;
+    if (IsStoreAppFrame(path)) {
+        // The frame's content window belongs to the app itself.
+        HWND content = WrapFindWindowEx(f.window, NULL, "Windows.UI.Core.CoreWindow");
+        DWORD app = 0;
+        if (content && WrapGetWindowProcessId(content, &app) &&
+            !ReadImagePath(app, path, sizeof(path)))
+            return false;
+    }
+    return ProgramListNames(Settings.ExcludedPrograms, path);
+}
+
+// The program in front: a full-screen one (with PauseInFullScreen), or one named in
+// ExcludedPrograms.
+static bool ProgramInFrontHolds(POINT cursor, const WrapTarget& target) {
+    if (Settings.PauseInFullScreen && ShellReportsFullScreen()) return true;
+    FrontFacts front;
+    if (!ReadFront(front)) return false;
+    if (Settings.PauseInFullScreen && FullScreenInFront(front, cursor, target)) return true;
+    return Settings.ExcludedPrograms[0] && ExcludedProgramInFront(front);
+}
+
+// Auto-hidden taskbars, looked up on a tick that would move the cursor and kept while it
+// stays on a border (people rest it on a hidden taskbar's edge to bring the taskbar up and
+// click its buttons), then looked up again about once a second.
+const int kMaxTaskbars = 8; // one per monitor that shows a taskbar
+static TaskbarEdge Taskbars[kMaxTaskbars];
+static uint32_t TaskbarCount;
+static uint32_t TicksUntilTaskbarLookup;
+
+// The taskbar windows' places on one monitor, where they hide themselves.
+static void AddTaskbarEdges(const RECT* bars, int count, HMONITOR monitor) {
+    MONITORINFO info;
+    info.cbSize = sizeof(info);
+    if (!WrapGetMonitorInfo(monitor, &info)) return;
+    const RECT& m = info.rcMonitor;
+    const RECT& work = info.rcWork;
+    for (int i = 0; i < count && TaskbarCount < (uint32_t)kMaxTaskbars; ++i) {
+        const ScreenRect bar = {bars[i].left, bars[i].top, bars[i].right, bars[i].bottom};
+        const TaskbarEdge e = FindTaskbarEdge(bar, {m.left, m.top, m.right, m.bottom},
+                                              {work.left, work.top, work.right, work.bottom});
+        if (e.edge) Taskbars[TaskbarCount++] = e;
+    }
+}
+
+static bool Overlap(const RECT& bar, const MonitorRect& m) {
+    return bar.left < m.right && bar.right > m.left && bar.top < m.bottom && bar.bottom > m.top;
+}
+
+// No message goes to the shell: a hung Explorer must not stop the tick.
+static void LookUpTaskbars() {
+    static const char* const kTaskbarClasses[2] = {"Shell_TrayWnd", "Shell_SecondaryTrayWnd"};
+    RECT bars[kMaxTaskbars];
+    int count = 0;
+    for (const char* name : kTaskbarClasses) {
+        HWND bar = NULL;
+        while (count < kMaxTaskbars && (bar = WrapFindWindowEx(NULL, bar, name)) != NULL)
+            if (WrapIsWindowVisible(bar) && WrapGetWindowRect(bar, &bars[count])) ++count;
+    }
+    TaskbarCount = 0;
+    if (count == 0) return;
+    if (!Settings.WrapAcrossMonitors) {
+        const POINT origin = {0, 0}; // always on the primary monitor
+        AddTaskbarEdges(bars, count, WrapMonitorFromPoint(origin));
+        return;
+    }
+    for (uint32_t i = 0; i < Monitors.count && i < kMaxMonitors; ++i) {
+        const MonitorRect& m = Monitors.monitors[i];
+        bool touched = false;
+        for (int b = 0; b < count; ++b)
+            touched = touched || Overlap(bars[b], m);
+        const POINT corner = {m.left, m.top};
+        if (touched) AddTaskbarEdges(bars, count, WrapMonitorFromPoint(corner));
+    }
+}
+
+static WrapTarget TaskbarsKept(POINT cursor, const WrapTarget& target) {
+    if (TicksUntilTaskbarLookup > 0) {
+        --TicksUntilTaskbarLookup;
+    } else {
+        LookUpTaskbars();
+        TicksUntilTaskbarLookup = TicksFor(1000, Settings.TimerInterval);
+    }
+    TaskbarInput in;
+    in.x = cursor.x;
+    in.y = cursor.y;
+    in.edges = Taskbars;
+    in.count = TaskbarCount;
+    in.layout = Settings.WrapAcrossMonitors ? &Monitors : NULL;
+    return KeepTaskbarsReachable(in, target);
+}
+
 static bool WrapOnce() {
     POINT cursor;
     if (!WrapGetCursorPos(&cursor)) return false;
     WrapTarget target =
         Settings.WrapAcrossMonitors ? DesktopTarget(cursor) : PrimaryScreenTarget(cursor);
+    // Off every border the taskbars are looked up afresh on the next arrival at one.
+    if (!target.moved) TicksUntilTaskbarLookup = 0;
     if (Settings.WrapDelay) {
         uint32_t needed = RestingTicksNeeded(Settings.WrapDelay, Settings.TimerInterval);
         RestingTicks = NextRestingCount(RestingTicks, target.moved, needed);
         if (RestingTicks < needed) return false;
     }
     if (!target.moved) return false;
+    if (Settings.KeepTaskbarReachable) target = TaskbarsKept(cursor, target);
 
     WrapGate gate;
     gate.inCorner = target.inCorner;
@@ -136,16 +259,23 @@ static bool WrapOnce() {
     gate.blockingKeyDown = BlockingKeyDown();
     gate.useKeyToPass = Settings.UseKeyToPass != 0;
     if (!WrapGateOpen(gate)) return false;
-    // Checked last, on a tick that would move the cursor; the pass key does not override it.
-    if (Settings.PauseInFullScreen &&
-        (ShellReportsFullScreen() || FullScreenInFront(cursor, target)))
+    // Checked last, on a tick that would move the cursor; the pass key overrides none of them.
+    if (Settings.OnlyWithSeveralMonitors && TooFewMonitors(WrapGetSystemMetrics(SM_CMONITORS)))
+        return false;
+    if ((Settings.PauseInFullScreen || Settings.ExcludedPrograms[0]) &&
+        ProgramInFrontHolds(cursor, target))
         return false;
 
     WrapSetCursorPos(target.x, target.y);
+    // A move onto a monitor of another size or scale can land off the point asked; a second
+    // move lands it.
+    POINT landed;
+    const bool read = WrapGetCursorPos(&landed) != 0;
+    if (SetCursorAgain(target.x, target.y, read, landed.x, landed.y))
+        WrapSetCursorPos(target.x, target.y);
     RestingTicks = 0;
     return true;
 }
-
 bool WrapTick() {
     if (!Settings.WrapAcrossMonitors || !PhysicalPixels) return WrapOnce();
     // Across all monitors the cursor is read and moved in physical pixels, as the layout was

@@ -85,13 +85,20 @@ static HeapCensus TakeHeapCensus() {
     return c;
 }
 
+enum Front { kNoFront, kOwnFront, kOtherFront }; // the window in front, and whose it is
+
 struct TickCase {
     const char* name;
     int x, y;    // negative: counted from the right/bottom border (-1 is the last pixel)
     bool button; // DoNotTranferIfLMBPressed, and BlockingKey Shift, as the defaults have them
     bool moves;
     bool across;                       // WrapAcrossMonitors (the test display has one monitor)
-    bool pause = false, delay = false; // PauseInFullScreen (a window in front); WrapDelay 200
+    bool pause = false, delay = false; // PauseInFullScreen; WrapDelay 200
+    Front front = kNoFront;
+    bool taskbar = false;  // KeepTaskbarReachable, with a hidden taskbar's strip at the bottom
+    bool excluded = false; // ExcludedPrograms naming another program
+    bool several = false;  // OnlyWithSeveralMonitors
+    int offLayout = 0;     // the kept layout misses the cursor: on every tick (1), every other (2)
 };
 
 static const TickCase kCases[] = {
@@ -107,18 +114,35 @@ static const TickCase kCases[] = {
     {"all monitors, left border", 0, 300, true, true, true},
     {"all monitors, corner", -1, -1, true, true, true},
     {"all monitors, ignorable", -1, 10, true, false, true},
-    {"inside, pause and delay", 500, 300, true, false, false, true, true},
-    {"left border, pause", 0, 300, true, true, false, true},
+    {"inside, every rule on", 500, 300, true, false, false, true, true, kOtherFront, true, true,
+     true},
+    {"left border, pause", 0, 300, true, true, false, true, false, kOtherFront},
+    {"left border, own window", 0, 300, true, true, false, true, false, kOwnFront, false, true},
+    {"left border, excluded", 0, 300, true, true, false, false, false, kOtherFront, false, true},
+    {"left border, taskbar", 0, 300, true, true, false, false, false, kNoFront, true},
+    {"held on the taskbar", 500, -1, true, false, false, false, false, kNoFront, true},
+    {"left border, one monitor", 0, 300, true, false, false, false, false, kNoFront, false, false,
+     true},
+    {"all monitors, off layout", 500, 300, true, false, true, false, false, kNoFront, false, false,
+     false, 1},
+    {"all monitors, back and off", 500, 300, true, false, true, false, false, kNoFront, false,
+     false, false, 2},
 };
 
 // Platform calls a tick may make: inside the screen the cursor and (primary-screen mode) the
 // screen size, or (across all monitors) the switch to physical pixels and back; on a border
-// also the button swap, two key states and the move, and with the full-screen pause on the
-// shell's state and up to twelve questions about the foreground window and the monitors.
-const int kCallsInside = 3, kMaxCalls = 7, kPauseCalls = 13;
+// also the button swap, two key states, the move and the cursor read back. With the
+// full-screen pause or excluded programs, six to learn whose window is in front; then for the
+// pause the shell's state, six about the window and its monitor and two monitors at points,
+// and for excluded programs three to read the program's name (five more for a Store app's
+// frame). A taskbar lookup with two taskbars on one monitor: four searches, three questions a
+// visible taskbar, two about the monitor. The monitor count; a layout read.
+const int kCallsInside = 3, kMaxCalls = 8, kFrontCalls = 6, kPauseCalls = 9, kProgramCalls = 8,
+          kTaskbarCalls = 9;
 
 struct TickCost {
-    int calls;
+    int calls;      // the most one tick made
+    int heavyTicks; // ticks that made that many, where some made fewer
     long allocations;
     long heapBlocks; // net change over all repetitions
     bool moved;
@@ -126,23 +150,60 @@ struct TickCost {
     double microseconds; // mean per tick
 };
 
+// A window of another program in front, the probe's: the pause and excluded programs look
+// further than at one of ours.
+static HWND OtherProgramsWindow() {
+    static HWND window;
+    if (window) return window;
+    char command[MAX_PATH + 64];
+    DWORD len = GetModuleFileNameA(NULL, command, MAX_PATH);
+    while (len > 0 && command[len - 1] != '\\')
+        --len;
+    lstrcpyA(command + len, "probe.exe front caption 0 0 300 200 600000");
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESTDHANDLES; // none: what the probe prints is not ours to show
+    PROCESS_INFORMATION pi;
+    if (!CreateProcessA(NULL, command, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) return NULL;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    for (int i = 0; i < 100 && !window; ++i, Sleep(50))
+        window = FindWindowA("ProbeFront", NULL);
+    return window;
+}
+
+static const MonitorLayout kElsewhere = {1, {{-5000, -5000, -4000, -4000}}};
+
 static TickCost MeasureTick(const TickCase& c, int repetitions) {
     SetDefaultSettings();
     Settings.WrapAcrossMonitors = c.across;
     Settings.PauseInFullScreen = c.pause;
     Settings.WrapDelay = c.delay ? 200 : 0;
-    HWND front = c.pause ? CreateWindowExA(0, "Static", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                           300, 200, NULL, NULL, NULL, NULL)
-                         : NULL;
-    SetForegroundWindow(front);
+    Settings.KeepTaskbarReachable = c.taskbar;
+    Settings.OnlyWithSeveralMonitors = c.several;
+    lstrcpyA(Settings.ExcludedPrograms, c.excluded ? "mstsc.exe; other" : "");
+    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    HWND own = c.front == kOwnFront
+                   ? CreateWindowExA(0, "Static", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
+                                     200, NULL, NULL, NULL, NULL)
+                   : NULL;
+    SetForegroundWindow(c.front == kOtherFront ? OtherProgramsWindow() : own);
+    // An auto-hidden taskbar's two-pixel strip along the bottom, the rest below the screen.
+    static WNDCLASSA taskbar = {0,    DefWindowProcA, 0,    0,    NULL,
+                                NULL, NULL,           NULL, NULL, "Shell_SecondaryTrayWnd"};
+    if (c.taskbar) RegisterClassA(&taskbar);
+    HWND bar = c.taskbar
+                   ? CreateWindowExA(WS_EX_NOACTIVATE, "Shell_SecondaryTrayWnd", "",
+                                     WS_POPUP | WS_VISIBLE, 0, h - 2, w, 40, NULL, NULL, NULL, NULL)
+                   : NULL;
     ReadMonitorLayout();
     if (!c.button) {
         Settings.DoNotTranferIfLMBPressed = 0;
         Settings.BlockingKey = kBlockingKeyNone;
     }
-    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     int x = c.x < 0 ? w + c.x : c.x, y = c.y < 0 ? h + c.y : c.y;
-    TickCost cost = {0, 0, 0, false, {0, 0}, 0};
+    TickCost cost = {0, 0, 0, 0, false, {0, 0}, 0};
+    int fewest = 1 << 30;
 
     // One tick untimed first: the steady state is what every later tick pays.
     SetCursorPos(x, y);
@@ -153,18 +214,23 @@ static TickCost MeasureTick(const TickCase& c, int repetitions) {
     QueryPerformanceFrequency(&freq);
     for (int i = 0; i < repetitions; ++i) {
         SetCursorPos(x, y);
+        if (c.offLayout && i % c.offLayout == 0) Monitors = kElsewhere;
         long allocs = Allocations;
         TickCallCount = 0;
         QueryPerformanceCounter(&t0);
         bool moved = WrapTick();
         QueryPerformanceCounter(&t1);
         spent.QuadPart += t1.QuadPart - t0.QuadPart;
-        if (TickCallCount > cost.calls) cost.calls = TickCallCount;
+        if (TickCallCount > cost.calls) cost.calls = TickCallCount, cost.heavyTicks = 0;
+        if (TickCallCount == cost.calls) ++cost.heavyTicks;
+        if (TickCallCount < fewest) fewest = TickCallCount;
         cost.allocations += Allocations - allocs;
         cost.moved = moved;
     }
     HeapCensus after = TakeHeapCensus();
-    if (front) DestroyWindow(front);
+    if (own) DestroyWindow(own);
+    if (bar) DestroyWindow(bar);
+    if (fewest == cost.calls) cost.heavyTicks = 0;
     cost.heapBlocks = after.busyBlocks - before.busyBlocks;
     GetCursorPos(&cost.landed);
     cost.microseconds = 1e6 * (double)spent.QuadPart / (double)freq.QuadPart / repetitions;
@@ -173,14 +239,26 @@ static TickCost MeasureTick(const TickCase& c, int repetitions) {
 
 TEST(TickCost, EveryTickStaysWithinItsPlatformCallsAndAllocatesNothing) {
     int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    const int repetitions = 200, tick = (int)TicksFor(1000, 50) + 1; // a second's ticks and one
     for (const TickCase& c : kCases) {
         SCOPED_TRACE(c.name);
-        TickCost cost = MeasureTick(c, 200);
-        EXPECT_LE(cost.calls, kMaxCalls + (c.pause ? kPauseCalls : 0));
+        TickCost cost = MeasureTick(c, repetitions);
+        EXPECT_LE(cost.calls, kMaxCalls + (c.pause || c.excluded ? kFrontCalls : 0) +
+                                  (c.pause ? kPauseCalls : 0) + (c.excluded ? kProgramCalls : 0) +
+                                  (c.taskbar ? kTaskbarCalls : 0) + c.several + (c.offLayout > 0));
         EXPECT_GE(cost.calls, kCallsInside);
         // Inside the screen only the cursor (and, on the primary screen, its size) is read.
-        if (c.x == 500 && c.y == 300) {
+        if (c.x == 500 && c.y == 300 && !c.offLayout) {
             EXPECT_EQ(cost.calls, kCallsInside);
+        }
+        // The taskbars are looked up once a second while the cursor rests on one's edge; the
+        // layout is read once a second while the cursor is off it, and at once when it leaves
+        // the layout again after coming back.
+        if ((c.taskbar && !c.moves) || c.offLayout == 1) {
+            EXPECT_LE(cost.heavyTicks, repetitions / tick + 1);
+        }
+        if (c.offLayout == 2) {
+            EXPECT_EQ(cost.heavyTicks, repetitions / 2);
         }
         EXPECT_EQ(cost.allocations, 0);
         EXPECT_EQ(cost.heapBlocks, 0);
@@ -199,12 +277,12 @@ TEST(TickCost, EveryTickStaysWithinItsPlatformCallsAndAllocatesNothing) {
 int main(int argc, char** argv) {
     if (argc > 1 && !strcmp(argv[1], "report")) {
         int repetitions = argc > 2 ? atoi(argv[2]) : 1000;
-        printf("%-24s %5s %6s %11s %6s %9s\n", "case", "calls", "allocs", "heap blocks", "moved",
-               "us/tick");
+        printf("%-28s %5s %5s %6s %11s %6s %9s\n", "case", "calls", "heavy", "allocs",
+               "heap blocks", "moved", "us/tick");
         for (const TickCase& c : kCases) {
             TickCost cost = MeasureTick(c, repetitions);
-            printf("%-24s %5d %6ld %11ld %6s %9.2f\n", c.name, cost.calls, cost.allocations,
-                   cost.heapBlocks, cost.moved ? "yes" : "no", cost.microseconds);
+            printf("%-28s %5d %5d %6ld %11ld %6s %9.2f\n", c.name, cost.calls, cost.heavyTicks,
+                   cost.allocations, cost.heapBlocks, cost.moved ? "yes" : "no", cost.microseconds);
         }
         // Where a tick's time goes: each platform call on its own.
         LARGE_INTEGER freq, t0, t1;

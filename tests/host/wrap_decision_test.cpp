@@ -108,6 +108,7 @@ const MonitorLayout kBelow = {2, {{0, 0, 1920, 1080}, {277, 1080, 1643, 1848}}};
 const MonitorLayout kLower = {2, {{0, 0, 1920, 1080}, {1920, 312, 3286, 1280}}};
 const MonitorLayout kScaled = {2, {{0, 0, 1024, 768, 96}, {1024, 0, 1824, 600, 144}}};
 const MonitorLayout kEmpty = {2, {{0, 0, 1024, 768}, {3000, 0, 3000, 768}}};
+const MonitorLayout kFlat = {2, {{0, 0, 1024, 768}, {0, 900, 1024, 900}}};
 
 struct DesktopCase {
     const char* name;
@@ -154,9 +155,12 @@ const DesktopCase kDesktopCases[] = {
     {"ColumnsBesideTheMonitorBelowAreNot", &kBelow, 276, 0, 0, true, false, 276, 1078},
     {"ColumnRightOfTheMonitorBelow", &kBelow, 1643, 0, 0, true, false, 1643, 1078},
     {"DisabledLeftKeepsTheLandingColumn", &kBelow, 277, 0, 1, true, false, 277, 1846},
+    {"DisabledRightKeepsTheLandingColumn", &kBelow, 1642, 0, 4, true, false, 1642, 1846},
+    {"DisabledBottomKeepsTheLandingRow", &kRightOf, 0, 599, 8, true, false, 1822, 599},
     {"SidewaysLandingOffTheTopEdge", &kLower, 0, 312, 0, true, false, 3284, 313},
     {"SidewaysAloneWithTheTopDisabled", &kLower, 0, 312, 2, true, false, 3284, 312},
     {"ZeroWidthMonitorCountsForNothing", &kEmpty, 0, 300, 0, true, false, 1022, 300},
+    {"ZeroHeightMonitorCountsForNothing", &kFlat, 500, 0, 0, true, false, 500, 766},
     {"CornerHeightIsNotItsWidth", &kRightOf, 1823, 40, 0, true, false, 1, 40, 63, 30},
     {"CornerWidthIsNotItsHeight", &kRightOf, 1780, 0, 0, true, false, 1780, 598, 30, 63},
     {"CornerScaledOnA150PercentMonitor", &kScaled, 1823, 94, 0, true, true, 1, 94},
@@ -337,48 +341,154 @@ TEST(MonitorLayout, KeepsTheFirstSixteenRealMonitors) {
 }
 
 // What the decisions cannot show: a corner size saturating at a monitor's scale, a monitor's
-// DPI from its two widths, and the resting delay counted in ticks, at most 5000 ms of them.
+// DPI from its two widths, the resting delay counted in ticks, at most 5000 ms of them, and a
+// move set once more only where the cursor was read back off its target.
 TEST(WrapArithmetic, RoundsAndSaturates) {
     EXPECT_EQ(ScaleToMonitor(0xFFFFFFFFu, 192), 0xFFFFFFFFu);
-    const int32_t dpis[][3] = {{3840, 2560, 144}, {1366, 1093, 120}, {0, 1920, 0}, {1920, -1, 0}};
+    const int32_t dpis[][3] = {{3840, 2560, 144}, {1366, 1093, 120}, {63, 64, 95},
+                               {0, 1920, 0},      {1920, -1, 0},     {1920, 0, 0}};
     for (const auto& c : dpis)
         EXPECT_EQ(MonitorDpi(c[0], c[1]), (uint32_t)c[2]) << c[0] << " over " << c[1];
-    const uint32_t needed[][3] = {{200, 50, 5}, {0, 50, 1}, {9000, 50, 101}, {200, 9, 21}};
+    const uint32_t needed[][3] = {{200, 50, 5}, {130, 50, 4},    {200, 30, 8},
+                                  {0, 50, 1},   {9000, 50, 101}, {200, 9, 21}};
     for (const auto& c : needed)
         EXPECT_EQ(RestingTicksNeeded(c[0], c[1]), c[2]) << c[0] << " ms at " << c[1];
+    const int32_t readBacks[][4] = {{10, 20, 0}, {11, 20, 1}, {10, 19, 1}, {-1, -1, 0}};
+    for (const auto& c : readBacks) // a failed read (-1) sets nothing again
+        EXPECT_EQ(SetCursorAgain(10, 20, c[0] >= 0, c[0], c[1]), c[2] != 0) << c[0] << "," << c[1];
 }
 
-// The foreground window on a 1024x768 monitor at 0,0: full-screen only when visible, not
-// minimised, without a full caption, not the desktop, the shell or ours, and covering it all.
-TEST(IsFullScreenProgram, OnlyAnUncaptionedWindowCoveringItsMonitor) {
-    const uint32_t kPopup = kStyleVisible, kBorder = kStyleVisible | 0x00800000u;
+// The foreground window on a 1024x768 monitor, at 0,0 unless moved: full-screen only when
+// visible, not minimised, not the desktop, the shell or ours, not marked "NonRudeHWND", and
+// with its client area covering the monitor, wherever its caption is.
+TEST(IsFullScreenProgram, OnlyAClientAreaCoveringItsMonitor) {
+    const uint32_t kPopup = kStyleVisible, kCaption = kStyleVisible | 0x00C00000u;
     const struct {
         uint32_t style;
         const char* className;
-        bool desktop, ours;
+        bool desktop, ours, notRude;
         int32_t left, top, right, bottom;
         bool full;
+        int32_t monLeft = 0, monTop = 0;
     } cases[] = {
-        {kPopup, "Game", false, false, 0, 0, 1024, 768, true},
-        {kPopup, "Game", false, false, -8, -8, 1032, 776, true},
-        {kBorder, "Game", false, false, 0, 0, 1024, 768, true}, // a border is no caption
-        {kPopup, "Game", false, false, 0, 0, 1024, 767, false},
-        {kPopup, "Game", false, false, 0, 0, 1023, 768, false},
-        {kPopup, "Game", false, false, 1, 0, 1024, 768, false},
-        {kPopup, "Game", false, false, 0, 1, 1024, 768, false},
-        {kPopup | kStyleCaption, "Game", false, false, -8, -8, 1032, 776, false},
-        {kPopup | kStyleMinimised, "Game", false, false, 0, 0, 1024, 768, false},
-        {0, "Game", false, false, 0, 0, 1024, 768, false},
-        {kPopup, "Progman", false, false, 0, 0, 1024, 768, false},
-        {kPopup, "Shell_SecondaryTrayWnd", false, false, 0, 0, 1024, 768, false},
-        {kPopup, "Game", true, false, 0, 0, 1024, 768, false},
-        {kPopup, "Game", false, true, 0, 0, 1024, 768, false},
+        {kPopup, "Game", false, false, false, 0, 0, 1024, 768, true},
+        {kPopup, "Game", false, false, false, -8, -8, 1032, 776, true},
+        {kCaption, "Game", false, false, false, 0, 0, 1024, 768, true},   // caption above it
+        {kCaption, "Game", false, false, false, 0, 23, 1024, 768, false}, // maximised
+        {kPopup, "Game", false, false, false, 1, 1, 1023, 767, false},    // a border inside
+        {kPopup, "Game", false, false, false, 0, 0, 1024, 767, false},
+        {kPopup, "Game", false, false, false, 0, 0, 1023, 768, false},
+        {kPopup, "Game", false, false, false, 1, 0, 1024, 768, false},
+        {kPopup, "Game", false, false, false, 0, 1, 1024, 768, false},
+        {kPopup, "Overlay", false, false, true, 0, 0, 1024, 768, false},
+        {kPopup | kStyleMinimised, "Game", false, false, false, 0, 0, 1024, 768, false},
+        {0, "Game", false, false, false, 0, 0, 1024, 768, false},
+        {kPopup, "Progman", false, false, false, 0, 0, 1024, 768, false},
+        {kPopup, "WorkerW", false, false, false, 0, 0, 1024, 768, false},
+        {kPopup, "Shell_TrayWnd", false, false, false, 0, 0, 1024, 768, false},
+        {kPopup, "Shell_SecondaryTrayWnd", false, false, false, 0, 0, 1024, 768, false},
+        {kPopup, "Game", true, false, false, 0, 0, 1024, 768, false},
+        {kPopup, "Game", false, true, false, 0, 0, 1024, 768, false},
+        {kPopup, "Game", false, false, false, -1024, 100, 0, 868, true, -1024, 100},
+        {kPopup, "Game", false, false, false, -1024, 100, -1, 868, false, -1024, 100},
+        {kPopup, "Game", false, false, false, -1024, 101, 0, 868, false, -1024, 100},
     };
     for (const auto& c : cases) {
-        const ForegroundWindow w = {c.desktop, c.ours,   c.className, c.style, c.left, c.top,
-                                    c.right,   c.bottom, 0,           0,       1024,   768};
-        EXPECT_EQ(IsFullScreenProgram(w), c.full) << c.className << " " << c.style;
+        const ForegroundWindow w = {
+            c.desktop, c.ours,   c.notRude, c.className, c.style,          c.left,        c.top,
+            c.right,   c.bottom, c.monLeft, c.monTop,    c.monLeft + 1024, c.monTop + 768};
+        EXPECT_EQ(IsFullScreenProgram(w), c.full)
+            << c.className << " " << c.style << " " << c.left << "," << c.top;
     }
+}
+
+// Auto-hidden taskbars on a 1920x1080 primary (no corners): a cursor on the taskbar's edge
+// within its length is held, a landing point on its strip moves inward, and only a taskbar
+// that hides itself, along an edge, on that monitor and (across all monitors) at an outer edge
+// of the desktop counts.
+TEST(KeepTaskbarsReachable, HoldsOnAHiddenTaskbarsEdgeAndLandsOffItsStrip) {
+    const ScreenRect kFullHD = {0, 0, 1920, 1080}, kSecond = {1920, 312, 3286, 1280};
+    const struct {
+        ScreenRect bar, monitor, work;
+    } kBottom = {{0, 1078, 1920, 1118}, kFullHD, kFullHD},
+      kShown = {{0, 1040, 1920, 1080}, kFullHD, kFullHD},
+      kStays = {{0, 1040, 1920, 1080}, kFullHD, {0, 0, 1920, 1040}},
+      kTop = {{0, -38, 1920, 2}, kFullHD, kFullHD}, kLeft = {{-60, 0, 2, 1080}, kFullHD, kFullHD},
+      kRight = {{1918, 0, 1980, 1080}, kFullHD, kFullHD},
+      kAbove = {{0, -40, 1920, 0}, kFullHD, kFullHD}, // the bar of a monitor above
+        kShort = {{0, 1078, 900, 1118}, kFullHD, kFullHD},
+      kPart = {{0, 1078, 1200, 1118}, kFullHD, kFullHD},
+      kOffOrigin = {{1920, 1278, 3286, 1318}, kSecond, kSecond};
+    const struct {
+        const decltype(kBottom)* desk;
+        const MonitorLayout* layout;
+        int32_t x, y;
+        bool held;
+        int32_t nx, ny;
+    } cases[] = {
+        {&kBottom, nullptr, 960, 1079, true, 960, 1},
+        {&kBottom, nullptr, 0, 1079, true, 1918, 1},
+        {&kBottom, nullptr, 960, 0, false, 960, 1077},
+        {&kBottom, nullptr, 0, 500, false, 1918, 500},
+        {&kBottom, nullptr, 0, 1078, false, 1918, 1077},
+        {&kShown, nullptr, 960, 0, false, 960, 1039},
+        {&kStays, nullptr, 960, 1079, false, 960, 1},
+        {&kStays, nullptr, 960, 0, false, 960, 1078},
+        {&kTop, nullptr, 960, 0, true, 960, 1078},
+        {&kTop, nullptr, 960, 1079, false, 960, 2},
+        {&kLeft, nullptr, 0, 500, true, 1918, 500},
+        {&kLeft, nullptr, 1919, 500, false, 2, 500},
+        {&kRight, nullptr, 1919, 500, true, 1, 500},
+        {&kRight, nullptr, 0, 500, false, 1917, 500},
+        {&kAbove, nullptr, 960, 0, false, 960, 1078},
+        {&kShort, nullptr, 960, 1079, false, 960, 1},
+        {&kPart, nullptr, 1199, 1079, true, 1199, 1},
+        {&kPart, nullptr, 1200, 1079, false, 1200, 1},
+        {&kBottom, &kBelow, 100, 1079, true, 100, 1},
+        {&kBottom, &kBelow, 1800, 0, false, 1800, 1077},
+        {&kBottom, &kBelow, 1000, 0, false, 1000, 1846}, // below the monitor below: no strip
+        {&kOffOrigin, &kLower, 2500, 1279, true, 2500, 313},
+        {&kOffOrigin, &kLower, 2500, 312, false, 2500, 1277},
+    };
+    for (const auto& c : cases) {
+        const TaskbarEdge e = FindTaskbarEdge(c.desk->bar, c.desk->monitor, c.desk->work);
+        const WrapRules rules = {0, 0, 0, 0};
+        WrapTarget t = c.layout ? FindDesktopWrapTarget({c.x, c.y, c.layout, rules})
+                                : FindWrapTarget({c.x, c.y, 1920, 1080, rules});
+        t = KeepTaskbarsReachable({c.x, c.y, &e, 1, c.layout}, t);
+        EXPECT_TRUE(t.moved && t.inCorner == c.held && t.x == c.nx && t.y == c.ny)
+            << c.desk->bar.top << " from " << c.x << "," << c.y << " to " << t.x << "," << t.y;
+    }
+}
+
+// ExcludedPrograms against the path of the program in front.
+TEST(ProgramListNames, ComparesFileNamesAsAUserTypesThem) {
+    const std::string kLong = std::string(1013, ';') + " mstsc.exe"; // 1023 characters
+    const struct {
+        const char* list;
+        const char* path;
+        bool named;
+    } cases[] = {
+        {"mstsc.exe; Photoshop.exe", "C:\\Windows\\System32\\mstsc.exe", true},
+        {"mstsc.exe; Photoshop.exe", "C:\\Adobe\\PHOTOSHOP.EXE", true},
+        {"mstsc.exe; Photoshop.exe", "C:\\Adobe\\Photoshop.exe.bak", false},
+        {"\t mstsc.exe  ;", "C:\\mstsc.exe", true},
+        {"C:\\Tools\\x.exe", "D:\\Other\\x.exe", true},
+        {"x.exe", "D:/Other/X.exe", true},
+        {"notepad", "C:\\Windows\\notepad.exe", true},
+        {"notepad", "C:\\Windows\\notepad.com", false},
+        {"note", "C:\\Windows\\notepad.exe", false},
+        {"notepad.exe", "C:\\Windows\\note.exe", false},
+        {"my.app", "C:\\my.app.exe", false},
+        {";; ;", "C:\\x.exe", false},
+        {"\xC4.exe", "C:\\\xE4.exe", false}, // only ASCII letters fold
+        {"a.exe;b.exe", "C:\\b.exe\\c.exe", false},
+        {kLong.c_str(), "C:\\mstsc.exe", true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ProgramListNames(c.list, c.path), c.named) << c.list << " / " << c.path;
+    EXPECT_TRUE(IsStoreAppFrame("C:\\Windows\\System32\\applicationframehost.exe"));
+    EXPECT_FALSE(IsStoreAppFrame("C:\\ApplicationFrameHost.exe\\x.exe"));
 }
 
 } // namespace
