@@ -47,6 +47,27 @@ TEST(CopyText, RefusesWhatDoesNotFitAndLeavesItEmpty) {
     EXPECT_STREQ(buffer, "");
 }
 
+// ExcludedPrograms read from a file: 1023 characters at most, never half a name.
+TEST(CopyWholeNames, ALongListKeepsTheNamesThatFitWhole) {
+    const std::string name1019(1019, 'n'), name1022(1022, 'n');
+    const struct {
+        std::string src, kept;
+    } cases[] = {
+        {"", ""},
+        {"mstsc.exe; Photoshop.exe", "mstsc.exe; Photoshop.exe"},
+        {name1019 + ".exe", name1019 + ".exe"},             // exactly 1023
+        {"a.exe; b.exe;" + name1019 + "c", "a.exe; b.exe"}, // 1024, cut inside a name
+        {name1019 + ".exe;b.exe", name1019 + ".exe"},       // ';' right after the bound
+        {name1022 + ";b.exe", name1022},                    // ';' the last one that fits
+        {name1019 + ".exe" + name1019, ""},                 // one name, too long
+    };
+    for (const auto& c : cases) {
+        std::unique_ptr<char[]> kept(new char[kProgramListSize]);
+        CopyWholeNames(kept.get(), kProgramListSize, c.src.c_str());
+        EXPECT_EQ(kept.get(), c.kept) << c.src.size();
+    }
+}
+
 struct PathCase {
     std::string module, dir, settings;
 };
