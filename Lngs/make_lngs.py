@@ -108,7 +108,7 @@ LANGUAGES = [
         75: "Bas à dr&oite",
         76: "Ne pas traverser en &plein écran",
         77: "Dé&lai d'attente au bord (ms) :",
-        78: "Garder la barre des tâches &masquée accessible",
+        78: "Accès à la barre des tâches &masquée",
         79: "Ne pas traverser quand ces pro&grammes sont au premier plan :",
         80: "Traverser seulement avec plusieurs &écrans",
     }),
@@ -408,9 +408,9 @@ LANGUAGES = [
         75: "Пр&авый нижний",
         76: "Не переносить в полноэкранном &режиме",
         77: "&Задержка на краю (мс):",
-        78: "Оставлять &доступной скрытую панель задач",
+        78: "&Доступ к скрытой панели задач",
         79: "Не переносить, пока впереди эти про&граммы:",
-        80: "Переносить только при нескольких мони&торах",
+        80: "&Только при нескольких мониторах",
     }),
 ]
 

@@ -317,6 +317,8 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_RUN_AT_STARTUP), BM_GETCHECK, 0, 0), 1);
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_WRAP_ACROSS_MONITORS), BM_GETCHECK, 0, 0), 1);
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_PAUSE_IN_FULL_SCREEN), BM_GETCHECK, 0, 0), 1);
+        EXPECT_EQ(SendMessageA(Control(dialog, IDC_ONLY_WITH_SEVERAL_MONITORS), BM_GETCHECK, 0, 0),
+                  1);
         SetCheck(dialog, IDC_RUN_AT_STARTUP, false);
         SetCheck(dialog, IDC_WRAP_ACROSS_MONITORS, false);
         SetCheck(dialog, IDC_PAUSE_IN_FULL_SCREEN, false);
@@ -757,7 +759,7 @@ const struct {
     DWORD style;
     short cx, cy;
 } kDialogTemplates[] = {
-    {IDD_OPTIONS, kTopDialog, 202, 271},  {IDD_PAGE_GENERAL, kPage | WS_VISIBLE, 186, 158},
+    {IDD_OPTIONS, kTopDialog, 202, 277},  {IDD_PAGE_GENERAL, kPage | WS_VISIBLE, 186, 158},
     {IDD_PAGE_BLOCKING, kPage, 186, 230}, {IDD_PAGE_BORDERS, kPage, 186, 176},
     {IDD_ABOUT, kTopDialog, 236, 111},
 };
@@ -768,9 +770,9 @@ const struct {
     DWORD style;
     short x, y, cx, cy;
 } kTemplateControls[] = {
-    {IDD_OPTIONS, IDOK, "Button", kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 90, 252, 50, 14},
-    {IDD_OPTIONS, IDCANCEL, "Button", kChild | BS_PUSHBUTTON | WS_TABSTOP, 147, 252, 50, 14},
-    {IDD_OPTIONS, IDC_TABS, "SysTabControl32", kChild | WS_TABSTOP, 5, 5, 192, 240},
+    {IDD_OPTIONS, IDOK, "Button", kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 90, 258, 50, 14},
+    {IDD_OPTIONS, IDCANCEL, "Button", kChild | BS_PUSHBUTTON | WS_TABSTOP, 147, 258, 50, 14},
+    {IDD_OPTIONS, IDC_TABS, "SysTabControl32", kChild | WS_TABSTOP, 5, 5, 192, 246},
 
     {IDD_PAGE_GENERAL, IDC_LANGUAGE_GROUP, "Button", kGroup, 5, 6, 176, 30},
     {IDD_PAGE_GENERAL, IDC_LANGUAGE_LABEL, "Static", kLabel, 12, 19, 61, 8},
