@@ -49,15 +49,13 @@ TEST(CopyText, RefusesWhatDoesNotFitAndLeavesItEmpty) {
 
 // ExcludedPrograms read from a file: 1023 characters at most, never half a name.
 TEST(CopyWholeNames, ALongListKeepsTheNamesThatFitWhole) {
-    const std::string n1019(1019, 'n'), n1022(1022, 'n');
+    const std::string n1019(1019, 'n');
     const struct {
         std::string src, kept;
     } cases[] = {
-        {"mstsc.exe; Photoshop.exe", "mstsc.exe; Photoshop.exe"},
         {n1019 + ".exe", n1019 + ".exe"},                // exactly 1023
         {"a.exe; b.exe;" + n1019 + "c", "a.exe; b.exe"}, // 1024, the bound inside a name
         {n1019 + ".exe;b", n1019 + ".exe"},              // ';' right after the bound
-        {n1022 + ";b", n1022},                           // ';' the last that fits
         {n1019 + ".exe" + n1019, ""},                    // one name, too long
     };
     for (const auto& c : cases) {

@@ -251,13 +251,10 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
         EXPECT_EQ(ControlText(Control(dialog, IDC_WRAP_DELAY)), "250");
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_PAUSE_IN_FULL_SCREEN), BM_GETCHECK, 0, 0), 1);
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_KEEP_TASKBAR_REACHABLE), BM_GETCHECK, 0, 0), 1);
-        EXPECT_EQ(SendMessageA(Control(dialog, IDC_ONLY_WITH_SEVERAL_MONITORS), BM_GETCHECK, 0, 0),
-                  0);
         HWND programs = Control(dialog, IDC_EXCLUDED_PROGRAMS);
         EXPECT_EQ(ControlText(programs), "mstsc.exe; Photoshop.exe");
-        // Typing or pasting stops where the settings file would cut.
         SendMessageA(programs, EM_REPLACESEL, FALSE, (LPARAM)std::string(1100, 'n').c_str());
-        EXPECT_EQ(GetWindowTextLengthA(programs), 1023);
+        EXPECT_EQ(GetWindowTextLengthA(programs), 1023); // typing stops where the file would cut
         SetText(dialog, IDC_EXCLUDED_PROGRAMS, " vlc.exe;game.exe ");
         const int cornerBoxes[4] = {IDC_CORNER_TOP_LEFT, IDC_CORNER_TOP_RIGHT,
                                     IDC_CORNER_BOTTOM_LEFT, IDC_CORNER_BOTTOM_RIGHT};

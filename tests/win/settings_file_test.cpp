@@ -158,18 +158,14 @@ TEST_F(SettingsFile, SavesWriteKeysInTheirOrderAndTrimHotKeysTo16Bits) {
     SaveOptions();
     EXPECT_EQ(ReadTextFile(ini), classic + "WrapAcrossMonitors=1\r\nIgnorableCorners=13\r\n");
     Settings.IgnorableCorners = 0;
-    SaveOptions();
-    EXPECT_EQ(ReadTextFile(ini), classic + "WrapAcrossMonitors=1\r\nIgnorableCorners=0\r\n");
-    Settings.PauseInFullScreen = Settings.KeepTaskbarReachable = 1;
+    Settings.PauseInFullScreen = Settings.KeepTaskbarReachable = Settings.WrapDelay = 1;
     Settings.OnlyWithSeveralMonitors = 1;
-    Settings.WrapDelay = 300;
-    CopyText(Settings.ExcludedPrograms, kProgramListSize, "mstsc.exe; Photoshop.exe");
+    CopyText(Settings.ExcludedPrograms, kProgramListSize, "a.exe; b.exe");
     SaveOptions();
-    EXPECT_EQ(ReadTextFile(ini), classic + "WrapAcrossMonitors=1\r\nIgnorableCorners=0\r\n"
-                                           "PauseInFullScreen=1\r\nWrapDelay=300\r\n"
-                                           "KeepTaskbarReachable=1\r\n"
-                                           "ExcludedPrograms=mstsc.exe; Photoshop.exe\r\n"
-                                           "OnlyWithSeveralMonitors=1\r\n");
+    EXPECT_EQ(ReadTextFile(ini),
+              classic + "WrapAcrossMonitors=1\r\nIgnorableCorners=0\r\n"
+                        "PauseInFullScreen=1\r\nWrapDelay=1\r\nKeepTaskbarReachable=1\r\n"
+                        "ExcludedPrograms=a.exe; b.exe\r\nOnlyWithSeveralMonitors=1\r\n");
     Settings.WrapAcrossMonitors = Settings.PauseInFullScreen = Settings.WrapDelay = 0;
     Settings.KeepTaskbarReachable = Settings.OnlyWithSeveralMonitors = 0;
     Settings.ExcludedPrograms[0] = '\0';
