@@ -58,6 +58,9 @@ LANGUAGES = [
         75: "Unten rec&hts",
         76: "In &Vollbildprogrammen nicht versetzen",
         77: "&Verzögerung am Rand (ms):",
+        78: "Versteckte Tas&kleiste erreichbar halten",
+        79: "Nicht versetzen, solange diese &Programme vorne sind:",
+        80: "Nur bei &mehreren Monitoren versetzen",
     }),
     ("Francais.lng", 1252, "French", "Français", {
         0: "À &propos...",
@@ -105,6 +108,9 @@ LANGUAGES = [
         75: "Bas à dr&oite",
         76: "Ne pas traverser en &plein écran",
         77: "Dé&lai d'attente au bord (ms) :",
+        78: "Accès à la barre des tâches &masquée",
+        79: "Ne pas traverser quand ces pro&grammes sont au premier plan :",
+        80: "Traverser seulement avec plusieurs &écrans",
     }),
     ("Espanol.lng", 1252, "Spanish", "Español", {
         0: "Acerca &de...",
@@ -152,6 +158,9 @@ LANGUAGES = [
         75: "Abajo dere&cha",
         76: "No pasar con &pantalla completa",
         77: "E&spera en el borde (ms):",
+        78: "Mantener a&lcanzable la barra de tareas oculta",
+        79: "No pasar mientras estos pro&gramas estén en primer plano:",
+        80: "Pasar solo con &varios monitores",
     }),
     ("Italiano.lng", 1252, "Italian", "Italiano", {
         0: "&Informazioni...",
@@ -199,6 +208,9 @@ LANGUAGES = [
         75: "Basso a dest&ra",
         76: "Pausa con programmi a &schermo intero",
         77: "Attesa prima di &passare (ms):",
+        78: "Mantieni raggiungibile la barra &nascosta",
+        79: "Non passare se questi &programmi sono in primo piano:",
+        80: "Passa solo con più &monitor",
     }),
     ("Nederlands.lng", 1252, "Dutch", "Nederlands", {
         0: "&Over...",
@@ -246,6 +258,9 @@ LANGUAGES = [
         75: "Rechtso&nder",
         76: "Niet overzetten bij &volledig scherm",
         77: "&Wachttijd aan de rand (ms):",
+        78: "Verborgen taakbal&k bereikbaar houden",
+        79: "Niet overzetten als deze &programma's vooraan staan:",
+        80: "Alleen overzetten bij &meerdere monitoren",
     }),
     ("PortuguesBR.lng", 1252, "Brazilian Portuguese", "Português (Brasil)", {
         0: "&Sobre...",
@@ -293,6 +308,9 @@ LANGUAGES = [
         75: "I&nferior direito",
         76: "Não passar com programas em tela &cheia",
         77: "&Atraso na borda (ms):",
+        78: "&Manter acessível a barra de tarefas oculta",
+        79: "Não passar enquanto estes &programas estiverem na frente:",
+        80: "Passar só com &vários monitores",
     }),
     ("Polski.lng", 1250, "Polish", "Polski", {
         0: "&O programie...",
@@ -340,6 +358,9 @@ LANGUAGES = [
         75: "Pr&awy dolny",
         76: "Nie przenoś w &trybie pełnoekranowym",
         77: "Opóź&nienie na krawędzi (ms):",
+        78: "Zachowaj dostęp do &ukrytego paska zadań",
+        79: "Nie przenoś, gdy te pro&gramy są na pierwszym planie:",
+        80: "Przenoś tylko przy &kilku monitorach",
     }),
     ("Russkij.lng", 1251, "Russian", "Русский", {
         0: "&О программе...",
@@ -387,12 +408,15 @@ LANGUAGES = [
         75: "Пр&авый нижний",
         76: "Не переносить в полноэкранном &режиме",
         77: "&Задержка на краю (мс):",
+        78: "&Доступ к скрытой панели задач",
+        79: "Не переносить, пока впереди эти про&граммы:",
+        80: "&Только при нескольких мониторах",
     }),
 ]
 
 NUMBERS = [0, 1, 2, 3, 10, 11, 20, 21, 30, 31, 32, 33, 40, 41, 42, 43, 44, 45, 46, 47,
            50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 65, 66, 67, 68, 69, 70, 71, 72, 73,
-           74, 75, 76, 77]
+           74, 75, 76, 77, 78, 79, 80]
 
 
 def main():

@@ -119,13 +119,18 @@ static void FillBlockingPage(HWND page) {
     SetNumberText(page, IDC_CORNER_HEIGHT, Settings.IgnorableTRCornerHeight);
     CheckIf(page, IDC_USE_KEY_TO_PASS, Settings.UseKeyToPass != 0);
     CheckIf(page, IDC_PAUSE_IN_FULL_SCREEN, Settings.PauseInFullScreen != 0);
+    // No more than the settings file keeps, so what is typed is what is saved.
+    SendDlgItemMessageA(page, IDC_EXCLUDED_PROGRAMS, EM_LIMITTEXT, kProgramListSize - 1, 0);
+    SetDlgItemTextA(page, IDC_EXCLUDED_PROGRAMS, Settings.ExcludedPrograms);
 }
 
 static void FillBordersPage(HWND page) {
     for (const auto& box : kBorderBoxes)
         CheckIf(page, box.control, (Settings.DisabledBordersFlags & box.flag) != 0);
     CheckIf(page, IDC_WRAP_ACROSS_MONITORS, Settings.WrapAcrossMonitors != 0);
+    CheckIf(page, IDC_ONLY_WITH_SEVERAL_MONITORS, Settings.OnlyWithSeveralMonitors != 0);
     SetNumberText(page, IDC_WRAP_DELAY, Settings.WrapDelay);
+    CheckIf(page, IDC_KEEP_TASKBAR_REACHABLE, Settings.KeepTaskbarReachable != 0);
     for (const auto& box : kCornerBoxes)
         CheckIf(page, box.control, (Settings.IgnorableCorners & box.corner) != 0);
 }
@@ -200,10 +205,15 @@ static void ApplyOptions() {
         ReadNumber(BlockingPage, IDC_CORNER_HEIGHT, kDefaultCornerSize);
     Settings.UseKeyToPass = IsChecked(BlockingPage, IDC_USE_KEY_TO_PASS) ? 1 : 0;
     Settings.PauseInFullScreen = IsChecked(BlockingPage, IDC_PAUSE_IN_FULL_SCREEN) ? 1 : 0;
+    GetDlgItemTextA(BlockingPage, IDC_EXCLUDED_PROGRAMS, Settings.ExcludedPrograms,
+                    sizeof(Settings.ExcludedPrograms));
     Settings.WrapAcrossMonitors = IsChecked(BordersPage, IDC_WRAP_ACROSS_MONITORS) ? 1 : 0;
     Settings.IgnorableCorners = ReadCorners();
     // Stored as typed: the tick counts anything above kMaxWrapDelay as kMaxWrapDelay.
     Settings.WrapDelay = ReadNumber(BordersPage, IDC_WRAP_DELAY, 0);
+    Settings.OnlyWithSeveralMonitors =
+        IsChecked(BordersPage, IDC_ONLY_WITH_SEVERAL_MONITORS) ? 1 : 0;
+    Settings.KeepTaskbarReachable = IsChecked(BordersPage, IDC_KEEP_TASKBAR_REACHABLE) ? 1 : 0;
     // Switching the mode on starts from the layout as it is now, whatever was read before.
     if (Settings.WrapAcrossMonitors) ReadMonitorLayout();
     SaveDisabledBorders();

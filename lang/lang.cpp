@@ -55,15 +55,24 @@ static const TextTarget kBlockingTexts[] = {
     {60, kControlText, IDC_USE_KEY_TO_PASS},
     {61, kControlText, IDC_GATING_NOTE},
     {76, kControlText, IDC_PAUSE_IN_FULL_SCREEN},
+    {79, kControlText, IDC_EXCLUDED_PROGRAMS_LABEL},
 };
 
 static const TextTarget kBordersTexts[] = {
-    {65, kControlText, IDC_BORDERS_LABEL},       {66, kControlText, IDC_BORDER_TOP},
-    {67, kControlText, IDC_BORDER_LEFT},         {68, kControlText, IDC_BORDER_RIGHT},
-    {69, kControlText, IDC_BORDER_BOTTOM},       {70, kControlText, IDC_WRAP_ACROSS_MONITORS},
-    {71, kControlText, IDC_CORNERS_GROUP},       {72, kControlText, IDC_CORNER_TOP_LEFT},
-    {73, kControlText, IDC_CORNER_TOP_RIGHT},    {74, kControlText, IDC_CORNER_BOTTOM_LEFT},
-    {75, kControlText, IDC_CORNER_BOTTOM_RIGHT}, {77, kControlText, IDC_WRAP_DELAY_LABEL},
+    {65, kControlText, IDC_BORDERS_LABEL},
+    {66, kControlText, IDC_BORDER_TOP},
+    {67, kControlText, IDC_BORDER_LEFT},
+    {68, kControlText, IDC_BORDER_RIGHT},
+    {69, kControlText, IDC_BORDER_BOTTOM},
+    {70, kControlText, IDC_WRAP_ACROSS_MONITORS},
+    {71, kControlText, IDC_CORNERS_GROUP},
+    {72, kControlText, IDC_CORNER_TOP_LEFT},
+    {73, kControlText, IDC_CORNER_TOP_RIGHT},
+    {74, kControlText, IDC_CORNER_BOTTOM_LEFT},
+    {75, kControlText, IDC_CORNER_BOTTOM_RIGHT},
+    {77, kControlText, IDC_WRAP_DELAY_LABEL},
+    {78, kControlText, IDC_KEEP_TASKBAR_REACHABLE},
+    {80, kControlText, IDC_ONLY_WITH_SEVERAL_MONITORS},
 };
 
 static const TextTarget kAboutTexts[] = {

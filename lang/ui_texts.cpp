@@ -48,6 +48,9 @@ const UiText UiTexts[] = {
     {75, "Bottom rig&ht"},
     {76, "Don't wrap in &full-screen programs"},
     {77, "Wrap dela&y at a border (ms):"},
+    {78, "Keep an auto-hidden ta&skbar reachable"},
+    {79, "Don't wrap while these &programs are in front:"},
+    {80, "Wrap only &with several monitors"},
 };
 
 const size_t UiTextCount = sizeof(UiTexts) / sizeof(UiTexts[0]);

@@ -69,6 +69,11 @@ uint32_t ParseDecimal(const char* text, uint32_t defaultValue);
 bool CopyText(char* dst, size_t dstSize, const char* src);
 bool AppendText(char* dst, size_t dstSize, const char* src);
 
+// Copies a list of names separated by ';' ("mstsc.exe; Photoshop.exe") into dst: whole when
+// it fits in dstSize - 1 characters, else cut back to the last ';' within that bound, so a
+// name is kept whole or not at all. dstSize > 0.
+void CopyWholeNames(char* dst, size_t dstSize, const char* src);
+
 // Derives the program folder (with trailing backslash) and the settings path (extension
 // replaced by ".ini") from the module path. Returns false, and leaves both outputs empty,
 // when either derived path would not fit its buffer: the program then runs on defaults and

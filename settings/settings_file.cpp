@@ -65,6 +65,15 @@ static bool HaveSettingsPath() {
     return SettingsPath[0] != '\0';
 }
 
+// One character more than ExcludedPrograms holds: a value that fills the buffer was longer
+// than the setting may be, and keeps only the names that fit whole, never half a name that
+// would match some other program.
+static void ReadProgramList(const char* path) {
+    char read[kProgramListSize + 1];
+    GetPrivateProfileStringA(kSection, "ExcludedPrograms", "", read, sizeof(read), path);
+    CopyWholeNames(Settings.ExcludedPrograms, sizeof(Settings.ExcludedPrograms), read);
+}
+
 void LoadSettings() {
     if (!HaveSettingsPath() || !FileExists(SettingsPath)) {
         SetDefaultSettings();
@@ -93,6 +102,10 @@ void LoadSettings() {
         ReadUIntSetting(kSection, "IgnorableCorners", kDefaultIgnorableCorners, path);
     Settings.PauseInFullScreen = ReadUIntSetting(kSection, "PauseInFullScreen", 0, path);
     Settings.WrapDelay = ReadUIntSetting(kSection, "WrapDelay", 0, path);
+    Settings.KeepTaskbarReachable = ReadUIntSetting(kSection, "KeepTaskbarReachable", 0, path);
+    ReadProgramList(path);
+    Settings.OnlyWithSeveralMonitors =
+        ReadUIntSetting(kSection, "OnlyWithSeveralMonitors", 0, path);
     FlushProfileCache(path);
 }
 
@@ -149,5 +162,14 @@ void SaveOptions() {
         WritePrivateProfileStringA(kSection, "WrapDelay", NULL, path);
     else
         WriteUIntSetting(kSection, "WrapDelay", Settings.WrapDelay, path);
+    // The three situations the cursor is left alone in, likewise only while in use; the
+    // program list exactly as typed.
+    WritePrivateProfileStringA(kSection, "KeepTaskbarReachable",
+                               Settings.KeepTaskbarReachable ? "1" : NULL, path);
+    WritePrivateProfileStringA(kSection, "ExcludedPrograms",
+                               Settings.ExcludedPrograms[0] ? Settings.ExcludedPrograms : NULL,
+                               path);
+    WritePrivateProfileStringA(kSection, "OnlyWithSeveralMonitors",
+                               Settings.OnlyWithSeveralMonitors ? "1" : NULL, path);
     FlushProfileCache(path);
 }

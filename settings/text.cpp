@@ -36,6 +36,19 @@ bool AppendText(char* dst, size_t dstSize, const char* src) {
     return true;
 }
 
+void CopyWholeNames(char* dst, size_t dstSize, const char* src) {
+    size_t limit = dstSize - 1;
+    size_t len = strnlen(src, dstSize);
+    // Longer than the bound: src[limit] exists, and a ';' there ends a whole name right at it.
+    if (len > limit) {
+        len = limit;
+        while (len > 0 && src[len] != ';')
+            --len;
+    }
+    memcpy(dst, src, len);
+    dst[len] = '\0';
+}
+
 bool DeriveProgramPaths(const char* modulePath, char* programDir, size_t programDirSize,
                         char* settingsPath, size_t settingsPathSize) {
     if (programDirSize) programDir[0] = '\0';

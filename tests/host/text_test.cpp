@@ -47,6 +47,24 @@ TEST(CopyText, RefusesWhatDoesNotFitAndLeavesItEmpty) {
     EXPECT_STREQ(buffer, "");
 }
 
+// ExcludedPrograms read from a file: 1023 characters at most, never half a name.
+TEST(CopyWholeNames, ALongListKeepsTheNamesThatFitWhole) {
+    const std::string n1019(1019, 'n');
+    const struct {
+        std::string src, kept;
+    } cases[] = {
+        {n1019 + ".exe", n1019 + ".exe"},                // exactly 1023
+        {"a.exe; b.exe;" + n1019 + "c", "a.exe; b.exe"}, // 1024, the bound inside a name
+        {n1019 + ".exe;b", n1019 + ".exe"},              // ';' right after the bound
+        {n1019 + ".exe" + n1019, ""},                    // one name, too long
+    };
+    for (const auto& c : cases) {
+        std::unique_ptr<char[]> kept(new char[kProgramListSize]);
+        CopyWholeNames(kept.get(), kProgramListSize, c.src.c_str());
+        EXPECT_EQ(kept.get(), c.kept) << c.src.size();
+    }
+}
+
 struct PathCase {
     std::string module, dir, settings;
 };

@@ -232,6 +232,8 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
     Settings.DisabledBordersFlags = kBorderTop | kBorderBottom;
     Settings.IgnorableCorners = kCornerTopRight | kCornerBottomLeft;
     Settings.WrapDelay = 250;
+    Settings.PauseInFullScreen = Settings.KeepTaskbarReachable = 2; // non-zero is on; OK writes 1
+    CopyText(Settings.ExcludedPrograms, kProgramListSize, "mstsc.exe; Photoshop.exe");
     Options({[&](HWND dialog) {
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_TOGGLE_HOTKEY), HKM_GETHOTKEY, 0, 0),
                   (LRESULT)kToggleKey);
@@ -247,6 +249,13 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_RUN_AT_STARTUP), BM_GETCHECK, 0, 0), 0);
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_WRAP_ACROSS_MONITORS), BM_GETCHECK, 0, 0), 0);
         EXPECT_EQ(ControlText(Control(dialog, IDC_WRAP_DELAY)), "250");
+        EXPECT_EQ(SendMessageA(Control(dialog, IDC_PAUSE_IN_FULL_SCREEN), BM_GETCHECK, 0, 0), 1);
+        EXPECT_EQ(SendMessageA(Control(dialog, IDC_KEEP_TASKBAR_REACHABLE), BM_GETCHECK, 0, 0), 1);
+        HWND programs = Control(dialog, IDC_EXCLUDED_PROGRAMS);
+        EXPECT_EQ(ControlText(programs), "mstsc.exe; Photoshop.exe");
+        SendMessageA(programs, EM_REPLACESEL, FALSE, (LPARAM)std::string(1100, 'n').c_str());
+        EXPECT_EQ(GetWindowTextLengthA(programs), 1023); // typing stops where the file would cut
+        SetText(dialog, IDC_EXCLUDED_PROGRAMS, " vlc.exe;game.exe ");
         const int cornerBoxes[4] = {IDC_CORNER_TOP_LEFT, IDC_CORNER_TOP_RIGHT,
                                     IDC_CORNER_BOTTOM_LEFT, IDC_CORNER_BOTTOM_RIGHT};
         const LRESULT cornersShown[4] = {0, 1, 1, 0};
@@ -257,7 +266,7 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
 
         SetCheck(dialog, IDC_BUTTON_GATE, true);
         SetCheck(dialog, IDC_WRAP_ACROSS_MONITORS, true);
-        SetCheck(dialog, IDC_PAUSE_IN_FULL_SCREEN, true);
+        SetCheck(dialog, IDC_ONLY_WITH_SEVERAL_MONITORS, true);
         SetText(dialog, IDC_WRAP_DELAY, "9000"); // stored as typed, above what counts
         SetCheck(dialog, IDC_CORNER_TOP_LEFT, true);
         SetCheck(dialog, IDC_CORNER_TOP_RIGHT, false);
@@ -288,6 +297,8 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
         {"IgnorableCorners", Settings.IgnorableCorners, "13"}, // top left, bottom right and left
         {"PauseInFullScreen", Settings.PauseInFullScreen, "1"},
         {"WrapDelay", Settings.WrapDelay, "9000"},
+        {"KeepTaskbarReachable", Settings.KeepTaskbarReachable, "1"},
+        {"OnlyWithSeveralMonitors", Settings.OnlyWithSeveralMonitors, "1"},
     };
     for (const auto& e : expected) {
         EXPECT_EQ(std::to_string(e.field), e.file) << e.key;
@@ -296,15 +307,21 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
     // The borders are written first, then the other options, in the file's own order.
     EXPECT_EQ(ReadTextFile(ini).find("[Options]\r\nDisabledBordersFlags=2\r\nLanguageFile="), 0u);
     EXPECT_EQ(RunValue(), ModulePath());
+    EXPECT_STREQ(Settings.ExcludedPrograms, " vlc.exe;game.exe "); // as typed
 
     // The boxes now show the values; back to the defaults, OK deletes the value and the keys.
     Options({[&](HWND dialog) {
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_RUN_AT_STARTUP), BM_GETCHECK, 0, 0), 1);
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_WRAP_ACROSS_MONITORS), BM_GETCHECK, 0, 0), 1);
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_PAUSE_IN_FULL_SCREEN), BM_GETCHECK, 0, 0), 1);
+        EXPECT_EQ(SendMessageA(Control(dialog, IDC_ONLY_WITH_SEVERAL_MONITORS), BM_GETCHECK, 0, 0),
+                  1);
         SetCheck(dialog, IDC_RUN_AT_STARTUP, false);
         SetCheck(dialog, IDC_WRAP_ACROSS_MONITORS, false);
         SetCheck(dialog, IDC_PAUSE_IN_FULL_SCREEN, false);
+        SetCheck(dialog, IDC_KEEP_TASKBAR_REACHABLE, false);
+        SetCheck(dialog, IDC_ONLY_WITH_SEVERAL_MONITORS, false);
+        SetText(dialog, IDC_EXCLUDED_PROGRAMS, "");
         SetText(dialog, IDC_WRAP_DELAY, "abc"); // not a number: 0, no delay
         SetCheck(dialog, IDC_CORNER_TOP_LEFT, false);
         SetCheck(dialog, IDC_CORNER_TOP_RIGHT, true);
@@ -318,6 +335,9 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
     EXPECT_EQ(IniValue("IgnorableCorners"), "<missing>");
     EXPECT_EQ(IniValue("PauseInFullScreen"), "<missing>");
     EXPECT_EQ(IniValue("WrapDelay"), "<missing>");
+    // Every opt-in key follows UseKeyToPass: with all off the file ends there, as it always did.
+    std::string text = ReadTextFile(ini);
+    EXPECT_EQ(text.substr(text.rfind("\nUseKeyToPass=")), "\nUseKeyToPass=1\r\n");
 }
 
 TEST_F(Dialogs, CornerSizeTextThatIsNotANumberBecomesSixtyThree) {
@@ -736,8 +756,8 @@ const struct {
     DWORD style;
     short cx, cy;
 } kDialogTemplates[] = {
-    {IDD_OPTIONS, kTopDialog, 202, 243},  {IDD_PAGE_GENERAL, kPage | WS_VISIBLE, 186, 158},
-    {IDD_PAGE_BLOCKING, kPage, 186, 202}, {IDD_PAGE_BORDERS, kPage, 186, 146},
+    {IDD_OPTIONS, kTopDialog, 202, 277},  {IDD_PAGE_GENERAL, kPage | WS_VISIBLE, 186, 158},
+    {IDD_PAGE_BLOCKING, kPage, 186, 230}, {IDD_PAGE_BORDERS, kPage, 186, 176},
     {IDD_ABOUT, kTopDialog, 236, 111},
 };
 
@@ -747,9 +767,9 @@ const struct {
     DWORD style;
     short x, y, cx, cy;
 } kTemplateControls[] = {
-    {IDD_OPTIONS, IDOK, "Button", kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 90, 224, 50, 14},
-    {IDD_OPTIONS, IDCANCEL, "Button", kChild | BS_PUSHBUTTON | WS_TABSTOP, 147, 224, 50, 14},
-    {IDD_OPTIONS, IDC_TABS, "SysTabControl32", kChild | WS_TABSTOP, 5, 5, 192, 212},
+    {IDD_OPTIONS, IDOK, "Button", kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 90, 258, 50, 14},
+    {IDD_OPTIONS, IDCANCEL, "Button", kChild | BS_PUSHBUTTON | WS_TABSTOP, 147, 258, 50, 14},
+    {IDD_OPTIONS, IDC_TABS, "SysTabControl32", kChild | WS_TABSTOP, 5, 5, 192, 246},
 
     {IDD_PAGE_GENERAL, IDC_LANGUAGE_GROUP, "Button", kGroup, 5, 6, 176, 30},
     {IDD_PAGE_GENERAL, IDC_LANGUAGE_LABEL, "Static", kLabel, 12, 19, 61, 8},
@@ -781,6 +801,9 @@ const struct {
     {IDD_PAGE_BLOCKING, IDC_USE_KEY_TO_PASS, "Button", kCheck, 12, 136, 162, 8},
     {IDD_PAGE_BLOCKING, IDC_GATING_NOTE, "Static", kLabel, 12, 147, 162, 16},
     {IDD_PAGE_BLOCKING, IDC_PAUSE_IN_FULL_SCREEN, "Button", kCheck, 12, 176, 162, 10},
+    {IDD_PAGE_BLOCKING, IDC_EXCLUDED_PROGRAMS_LABEL, "Static", kLabel, 12, 192, 162, 16},
+    {IDD_PAGE_BLOCKING, IDC_EXCLUDED_PROGRAMS, "Edit",
+     kChild | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 12, 210, 162, 12},
 
     {IDD_PAGE_BORDERS, IDC_BORDERS_LABEL, "Static", kLabel, 5, 6, 176, 8},
     {IDD_PAGE_BORDERS, IDC_BORDER_TOP, "Button", kCheck, 61, 23, 56, 10},
@@ -788,14 +811,16 @@ const struct {
     {IDD_PAGE_BORDERS, IDC_BORDER_RIGHT, "Button", kCheck, 104, 34, 56, 10},
     {IDD_PAGE_BORDERS, IDC_BORDER_BOTTOM, "Button", kCheck, 61, 47, 56, 10},
     {IDD_PAGE_BORDERS, IDC_WRAP_ACROSS_MONITORS, "Button", kCheck, 12, 66, 162, 10},
-    {IDD_PAGE_BORDERS, IDC_CORNERS_GROUP, "Button", kGroup, 5, 82, 176, 42},
-    {IDD_PAGE_BORDERS, IDC_CORNER_TOP_LEFT, "Button", kCheck, 12, 95, 78, 10},
-    {IDD_PAGE_BORDERS, IDC_CORNER_TOP_RIGHT, "Button", kCheck, 96, 95, 78, 10},
-    {IDD_PAGE_BORDERS, IDC_CORNER_BOTTOM_LEFT, "Button", kCheck, 12, 109, 78, 10},
-    {IDD_PAGE_BORDERS, IDC_CORNER_BOTTOM_RIGHT, "Button", kCheck, 96, 109, 78, 10},
-    {IDD_PAGE_BORDERS, IDC_WRAP_DELAY_LABEL, "Static", kLabel, 12, 133, 124, 8},
+    {IDD_PAGE_BORDERS, IDC_ONLY_WITH_SEVERAL_MONITORS, "Button", kCheck, 12, 80, 162, 10},
+    {IDD_PAGE_BORDERS, IDC_CORNERS_GROUP, "Button", kGroup, 5, 96, 176, 42},
+    {IDD_PAGE_BORDERS, IDC_CORNER_TOP_LEFT, "Button", kCheck, 12, 109, 78, 10},
+    {IDD_PAGE_BORDERS, IDC_CORNER_TOP_RIGHT, "Button", kCheck, 96, 109, 78, 10},
+    {IDD_PAGE_BORDERS, IDC_CORNER_BOTTOM_LEFT, "Button", kCheck, 12, 123, 78, 10},
+    {IDD_PAGE_BORDERS, IDC_CORNER_BOTTOM_RIGHT, "Button", kCheck, 96, 123, 78, 10},
+    {IDD_PAGE_BORDERS, IDC_WRAP_DELAY_LABEL, "Static", kLabel, 12, 147, 124, 8},
     {IDD_PAGE_BORDERS, IDC_WRAP_DELAY, "Edit", kChild | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
-     140, 131, 34, 12},
+     140, 145, 34, 12},
+    {IDD_PAGE_BORDERS, IDC_KEEP_TASKBAR_REACHABLE, "Button", kCheck, 12, 163, 162, 10},
 
     {IDD_ABOUT, IDC_STATIC, "Static", kChild | SS_ICON, 7, 7, 20, 20},
     {IDD_ABOUT, IDC_STATIC, "Static", kLabel, 94, 12, 47, 8},

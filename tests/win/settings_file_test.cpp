@@ -29,6 +29,7 @@ TEST_F(SettingsFile, MissingFileGivesDefaultsAndEffectOn) {
     EXPECT_EQ(Settings.DisabledBordersFlags, 0u);
     EXPECT_EQ(Settings.WrapAcrossMonitors, 0u);
     EXPECT_EQ(Settings.IgnorableCorners, 2u);
+    EXPECT_STREQ(Settings.ExcludedPrograms, "");
     EXPECT_EQ(LoadGlobalEnabled(), 1u);
 }
 
@@ -38,7 +39,9 @@ TEST_F(SettingsFile, EveryKeyLoadsFromTheFile) {
              "BlockingKey=3\r\nIgnorableTRCornerWidth=100\r\nIgnorableTRCornerHeight=0\r\n"
              "UseKeyToPass=0\r\nDisabledBordersFlags=5\r\nGlobalEnabled=0\r\n"
              "WrapAcrossMonitors=1\r\nIgnorableCorners=13\r\n"
-             "PauseInFullScreen=1\r\nWrapDelay=200\r\n");
+             "PauseInFullScreen=1\r\nWrapDelay=200\r\nKeepTaskbarReachable=1\r\n"
+             "OnlyWithSeveralMonitors=1\r\nExcludedPrograms=mstsc.exe; Photoshop.exe;" +
+             std::string(1000, 'n') + "\r\n"); // too long: the names that fit whole stay
     LoadSettings();
     EXPECT_EQ(Settings.TimerInterval, 10u);
     EXPECT_STREQ(Settings.LanguageFile, "Deutsch.lng");
@@ -55,6 +58,9 @@ TEST_F(SettingsFile, EveryKeyLoadsFromTheFile) {
     EXPECT_EQ(Settings.IgnorableCorners, 13u);
     EXPECT_EQ(Settings.PauseInFullScreen, 1u);
     EXPECT_EQ(Settings.WrapDelay, 200u);
+    EXPECT_EQ(Settings.KeepTaskbarReachable, 1u);
+    EXPECT_STREQ(Settings.ExcludedPrograms, "mstsc.exe; Photoshop.exe");
+    EXPECT_EQ(Settings.OnlyWithSeveralMonitors, 1u);
     EXPECT_EQ(LoadGlobalEnabled(), 0u);
 }
 
@@ -83,6 +89,8 @@ TEST_F(SettingsFile, BadValuesFallBackToTheirDefaults) {
         {"IgnorableCorners=0", [] { return Settings.IgnorableCorners; }, 0},
         {"PauseInFullScreen=yes", [] { return Settings.PauseInFullScreen; }, 0},
         {"WrapDelay=1s", [] { return Settings.WrapDelay; }, 0},
+        {"KeepTaskbarReachable=yes", [] { return Settings.KeepTaskbarReachable; }, 0},
+        {"OnlyWithSeveralMonitors=2", [] { return Settings.OnlyWithSeveralMonitors; }, 2},
     };
     for (const auto& c : cases) {
         WriteIni(std::string(c.line) + "\r\n");
@@ -150,9 +158,17 @@ TEST_F(SettingsFile, SavesWriteKeysInTheirOrderAndTrimHotKeysTo16Bits) {
     SaveOptions();
     EXPECT_EQ(ReadTextFile(ini), classic + "WrapAcrossMonitors=1\r\nIgnorableCorners=13\r\n");
     Settings.IgnorableCorners = 0;
+    Settings.PauseInFullScreen = Settings.KeepTaskbarReachable = Settings.WrapDelay = 1;
+    Settings.OnlyWithSeveralMonitors = 1;
+    CopyText(Settings.ExcludedPrograms, kProgramListSize, "a.exe; b.exe");
     SaveOptions();
-    EXPECT_EQ(ReadTextFile(ini), classic + "WrapAcrossMonitors=1\r\nIgnorableCorners=0\r\n");
-    Settings.WrapAcrossMonitors = 0;
+    EXPECT_EQ(ReadTextFile(ini),
+              classic + "WrapAcrossMonitors=1\r\nIgnorableCorners=0\r\n"
+                        "PauseInFullScreen=1\r\nWrapDelay=1\r\nKeepTaskbarReachable=1\r\n"
+                        "ExcludedPrograms=a.exe; b.exe\r\nOnlyWithSeveralMonitors=1\r\n");
+    Settings.WrapAcrossMonitors = Settings.PauseInFullScreen = Settings.WrapDelay = 0;
+    Settings.KeepTaskbarReachable = Settings.OnlyWithSeveralMonitors = 0;
+    Settings.ExcludedPrograms[0] = '\0';
     Settings.IgnorableCorners = 2;
     SaveOptions();
     EXPECT_EQ(ReadTextFile(ini), classic);
