@@ -34,12 +34,14 @@
 //                                   SendInput, prints "held", releases it after MS ms
 //   probe swapbuttons 0|1           SwapMouseButton; Wine keeps the setting per process and
 //                                   hands it to processes started later, so swap, then start
-//   probe front popup|caption L T R B MS
+//   probe front popup|caption|tray L T R B MS
 //                                   a top-level window over L T R B (screen coordinates, R and
 //                                   B exclusive), borderless (WS_POPUP) or captioned
 //                                   (WS_OVERLAPPEDWINDOW), brought to the front; prints "front"
 //                                   once it is the foreground window ("behind" when it never
-//                                   gets there), and stays MS ms or until killed
+//                                   gets there), and stays MS ms or until killed; "tray" is a
+//                                   borderless "Shell_SecondaryTrayWnd" shown without
+//                                   activation, as a taskbar is
 // Exit code 2 means a bad command line.
 #include <windows.h>
 #include <commctrl.h>
@@ -310,31 +312,35 @@ static void PumpFor(DWORD ms) {
 }
 
 static int FrontWindow(const char* kind, char** rect, int ms) {
+    // A taskbar stands in for the shell's own: its class is all that tells it apart.
+    const bool tray = !strcmp(kind, "tray");
     WNDCLASSA wc;
     ZeroMemory(&wc, sizeof(wc));
     wc.lpfnWndProc = FrontProc;
     wc.hInstance = GetModuleHandleA(NULL);
     wc.hbrBackground = (HBRUSH)GetStockObject(BLACK_BRUSH);
-    wc.lpszClassName = "ProbeFront";
+    wc.lpszClassName = tray ? "Shell_SecondaryTrayWnd" : "ProbeFront";
     RegisterClassA(&wc);
     int left = Number(rect[0]), top = Number(rect[1]);
     DWORD style = !strcmp(kind, "caption") ? WS_OVERLAPPEDWINDOW : WS_POPUP;
-    HWND window = CreateWindowExA(0, wc.lpszClassName, "Probe in front", style, left, top,
-                                  Number(rect[2]) - left, Number(rect[3]) - top, NULL, NULL,
-                                  wc.hInstance, NULL);
+    HWND window = CreateWindowExA(tray ? WS_EX_NOACTIVATE : 0, wc.lpszClassName, "Probe in front",
+                                  style, left, top, Number(rect[2]) - left, Number(rect[3]) - top,
+                                  NULL, NULL, wc.hInstance, NULL);
     if (!window) return 1;
-    ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
-    PumpFor(200);
-    // Wine confines the pointer to a foreground window that covers the whole virtual screen
-    // when it is activated, and then refuses every other process's SetCursorPos; Windows
-    // confines nothing unless the program asks. Wine lets go when the foreground moves to
-    // another thread, and confines nothing for a second after that: so away and back.
-    SetForegroundWindow(GetDesktopWindow());
-    PumpFor(50);
-    SetForegroundWindow(window);
-    PumpFor(200);
-    printf(GetForegroundWindow() == window ? "front\n" : "behind\n");
+    ShowWindow(window, tray ? SW_SHOWNOACTIVATE : SW_SHOW);
+    if (!tray) {
+        SetForegroundWindow(window);
+        PumpFor(200);
+        // Wine confines the pointer to a foreground window that covers the whole virtual screen
+        // when it is activated, and then refuses every other process's SetCursorPos; Windows
+        // confines nothing unless the program asks. Wine lets go when the foreground moves to
+        // another thread, and confines nothing for a second after that: so away and back.
+        SetForegroundWindow(GetDesktopWindow());
+        PumpFor(50);
+        SetForegroundWindow(window);
+        PumpFor(200);
+    }
+    printf(tray || GetForegroundWindow() == window ? "front\n" : "behind\n");
     fflush(stdout);
     SetTimer(window, 1, ms, NULL);
     MSG msg;
@@ -351,7 +357,7 @@ int main(int argc, char** argv) {
     int buttons = MouseButtonCommand(argc, argv);
     if (buttons >= 0) return buttons;
     if (!strcmp(cmd, "front") && argc == 8 &&
-        (!strcmp(argv[2], "popup") || !strcmp(argv[2], "caption")))
+        (!strcmp(argv[2], "popup") || !strcmp(argv[2], "caption") || !strcmp(argv[2], "tray")))
         return FrontWindow(argv[2], argv + 3, Number(argv[7]));
     if (!strcmp(cmd, "wait")) {
         Sleep(INFINITE);

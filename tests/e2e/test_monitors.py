@@ -15,7 +15,9 @@ DEFAULTS = ""  # an empty settings file: every value its default
 NO_CORNER = "IgnorableTRCornerHeight=0\n"
 ACROSS = "WrapAcrossMonitors=1\n"  # the borders are the desktop's outer edges
 PAUSED = ACROSS + "PauseInFullScreen=1\n"
-IN_FRONT = {PAUSED: (1024, 0, 1824, 600)}  # its rows: a window over "right"'s second monitor
+PRIMARY_PAUSED = "PauseInFullScreen=1\n"
+# Their rows: a window over "right"'s second monitor.
+IN_FRONT = {PAUSED: (1024, 0, 1824, 600), PRIMARY_PAUSED: (1024, 0, 1824, 600)}
 STAYS = None  # no wrap: the pointer stays where it was placed
 
 # (layout, settings file text, start point, landing point or STAYS). The primary is 1024x768;
@@ -73,6 +75,10 @@ CASES = [
     ("right", PAUSED, (0, 700), (1022, 700)),
     ("right", PAUSED, (0, 300), STAYS),  # lands there
     ("right", PAUSED, (1823, 300), STAYS),  # starts there
+    # On the primary screen, only one on the primary pauses.
+    ("right", PRIMARY_PAUSED, (1500, 300), (1, 300)),
+    ("right", PRIMARY_PAUSED, (0, 300), (1022, 300)),
+    ("right", "OnlyWithSeveralMonitors=1\n", (0, 300), (1022, 300)),
 ]
 
 # (layout, settings file text, start point, landing point) once "probe setmode 800 600" has

@@ -236,6 +236,20 @@ TEST_F(MainWindow_, DestructionRemovesIconMenuAndPostsQuitZero) {
     EXPECT_EQ(msg.wParam, 0u);
 }
 
+// The cursor after one tick from a point.
+static POINT TickFrom(POINT from) {
+    SetCursorPos(from.x, from.y);
+    SendMessageA(MainWindow, WM_TIMER, TIMER_WRAP, 0);
+    // Wine may answer GetCursorPos from a cache for a moment after a SetCursorPos.
+    POINT at = {0, 0};
+    for (int i = 0; i < 15; ++i) {
+        Sleep(10);
+        GetCursorPos(&at);
+        if (at.x != from.x || at.y != from.y) break;
+    }
+    return at;
+}
+
 // The tick takes the borders and the corner from the settings and the screen size from the
 // system, on every tick.
 TEST_F(MainWindow_, TimerTickWrapsTheCursorByTheSettings) {
@@ -258,17 +272,28 @@ TEST_F(MainWindow_, TimerTickWrapsTheCursorByTheSettings) {
         Settings.DisabledBordersFlags = c.disabled;
         Settings.IgnorableTRCornerWidth = c.cornerWidth;
         Settings.IgnorableTRCornerHeight = c.cornerHeight;
-        SetCursorPos(c.from.x, c.from.y);
-        Send(WM_TIMER, TIMER_WRAP, 0);
-        // Wine may answer GetCursorPos from a cache for a moment after a SetCursorPos.
-        POINT at = {0, 0};
-        for (int i = 0; i < 15; ++i) {
-            Sleep(10);
-            GetCursorPos(&at);
-            if (at.x != c.from.x || at.y != c.from.y) break;
-        }
+        POINT at = TickFrom(c.from);
         EXPECT_EQ(at.x, c.to.x) << c.what;
         EXPECT_EQ(at.y, c.to.y) << c.what;
+    }
+}
+
+// A resting delay counted full in the corner, then the effect toggled off and on, or the
+// program started anew: the count starts over, so a border reached next still waits.
+TEST_F(MainWindow_, ResettingTheTimerStartsTheRestingDelayOver) {
+    for (int restart = 0; restart < 2; ++restart) {
+        Create("TimerInterval=50\r\nWrapDelay=130\r\n"); // four ticks
+        for (int i = 0; i < 5; ++i)
+            TickFrom({GetSystemMetrics(SM_CXSCREEN) - 1, 5});
+        if (restart) {
+            DestroyWindow(MainWindow);
+            ASSERT_TRUE(CreateMainWindow());
+        } else {
+            ToggleEffect();
+            ToggleEffect();
+        }
+        EXPECT_EQ(TickFrom({0, 300}).x, 0) << restart;
+        DestroyWindow(MainWindow);
     }
 }
 
