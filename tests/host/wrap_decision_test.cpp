@@ -408,6 +408,7 @@ TEST(IsFullScreenProgram, OnlyAClientAreaCoveringItsMonitor) {
 // of the desktop counts.
 TEST(KeepTaskbarsReachable, HoldsOnAHiddenTaskbarsEdgeAndLandsOffItsStrip) {
     const ScreenRect kFullHD = {0, 0, 1920, 1080}, kSecond = {1920, 312, 3286, 1280};
+    const MonitorLayout kStacked = {2, {{0, 0, 1920, 1080}, {0, 1080, 1920, 2160}}};
     const struct {
         ScreenRect bar, monitor, work;
     } kBottom = {{0, 1078, 1920, 1118}, kFullHD, kFullHD},
@@ -446,7 +447,8 @@ TEST(KeepTaskbarsReachable, HoldsOnAHiddenTaskbarsEdgeAndLandsOffItsStrip) {
         {&kPart, nullptr, 1200, 1079, false, 1200, 1},
         {&kBottom, &kBelow, 100, 1079, true, 100, 1},
         {&kBottom, &kBelow, 1800, 0, false, 1800, 1077},
-        {&kBottom, &kBelow, 1000, 0, false, 1000, 1846}, // below the monitor below: no strip
+        {&kBottom, &kBelow, 1000, 0, false, 1000, 1846},   // below the monitor below: no strip
+        {&kBottom, &kStacked, 0, 1079, false, 1918, 1079}, // a monitor below: no outer edge
         {&kOffOrigin, &kLower, 2500, 1279, true, 2500, 313},
         {&kOffOrigin, &kLower, 2500, 312, false, 2500, 1277},
     };
