@@ -156,6 +156,8 @@ struct TickCost {
 
 // A window of another program in front, the probe's: the pause and excluded programs look
 // further than at one of ours.
+static PROCESS_INFORMATION OtherProgram;
+
 static HWND OtherProgramsWindow() {
     static HWND window;
     if (window) return window;
@@ -167,13 +169,20 @@ static HWND OtherProgramsWindow() {
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESTDHANDLES; // none: what the probe prints is not ours to show
-    PROCESS_INFORMATION pi;
-    if (!CreateProcessA(NULL, command, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) return NULL;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    if (!CreateProcessA(NULL, command, NULL, NULL, FALSE, 0, NULL, NULL, &si, &OtherProgram))
+        return NULL;
     for (int i = 0; i < 100 && !window; ++i, Sleep(50))
         window = FindWindowA("ProbeFront", NULL);
     return window;
+}
+
+// Its window must not stay in front of the tests that run next.
+static void EndOtherProgram() {
+    if (!OtherProgram.hProcess) return;
+    TerminateProcess(OtherProgram.hProcess, 0);
+    WaitForSingleObject(OtherProgram.hProcess, 5000);
+    CloseHandle(OtherProgram.hThread);
+    CloseHandle(OtherProgram.hProcess);
 }
 
 static const MonitorLayout kElsewhere = {1, {{-5000, -5000, -4000, -4000}}};
@@ -283,6 +292,7 @@ TEST(TickCost, EveryTickStaysWithinItsPlatformCallsAndAllocatesNothing) {
             EXPECT_EQ(cost.landed.y, wantY);
         }
     }
+    EndOtherProgram();
 }
 
 int main(int argc, char** argv) {
@@ -295,6 +305,7 @@ int main(int argc, char** argv) {
             printf("%-28s %5d %5d %6ld %11ld %6s %9.2f\n", c.name, cost.calls, cost.heavyTicks,
                    cost.allocations, cost.heapBlocks, cost.moved ? "yes" : "no", cost.microseconds);
         }
+        EndOtherProgram();
         // Where a tick's time goes: each platform call on its own.
         LARGE_INTEGER freq, t0, t1;
         QueryPerformanceFrequency(&freq);
