@@ -7,10 +7,12 @@
 //   Where Windows allows it, the tick and the layout see physical pixels, so monitors at
 //   different scale factors meet as they really do.
 //
-// The decision is platform-free and split in two pure steps: FindWrapTarget or
-// FindDesktopWrapTarget (where would the cursor go, and is it in an ignorable corner) and
-// WrapGateOpen (do the held button and the blocking key let it go). WrapTick gathers the
-// inputs from Windows, reading key state only when a border was reached.
+// The decision is platform-free and split in pure steps: FindWrapTarget or
+// FindDesktopWrapTarget (where would the cursor go, and is it in an ignorable corner; the
+// geometry, wrap_decision.cpp), an auto-hidden taskbar's edge held like a corner, WrapGateOpen
+// (do the held button and the blocking key let it go), and the rules of the desk and the
+// program in front that no key overrides (desk_rules.cpp). WrapTick gathers the inputs from
+// Windows, asking anything beyond the cursor only when a border was reached.
 #pragma once
 
 #include <stdint.h>
