@@ -10,8 +10,7 @@ endif()
 # The code under test needs the coverage instrumentation too, or libFuzzer fuzzes blind.
 target_compile_options(quindlet_pure PRIVATE -fsanitize=fuzzer-no-link)
 
-foreach(target fuzz_parse_decimal fuzz_program_paths fuzz_language_path fuzz_wrap_decision
-        fuzz_desk_rules)
+foreach(target fuzz_parse_decimal fuzz_program_paths fuzz_language_path fuzz_wrap_decision)
     add_executable(${target} tests/fuzz/${target}.cpp)
     target_compile_options(${target} PRIVATE -fsanitize=fuzzer)
     target_link_options(${target} PRIVATE -fsanitize=fuzzer)

@@ -1,5 +1,5 @@
-// FindWrapTarget, FindDesktopWrapTarget and WrapGateOpen over every input: no UB for any
-// screen size or monitor layout; for real screen sizes the landing rules hold; with the
+// FindWrapTarget, FindDesktopWrapTarget, WrapGateOpen and the taskbar rule over every input: no UB
+// for any screen size or monitor layout; for real screen sizes the landing rules hold; with the
 // top-right corner alone the decision is the classic one; on one monitor the desktop-wide
 // decision is the primary-screen one. Input: the WrapInput fields, four gate
 // bits, then optionally a monitor count and that many rectangles.
@@ -23,10 +23,13 @@ static DesktopWrapInput OnLayout(const WrapInput& in, const MonitorLayout* layou
     return d;
 }
 
+static bool Holds(const MonitorRect& m, int32_t x, int32_t y) {
+    return x >= m.left && x < m.right && y >= m.top && y < m.bottom;
+}
+
 static bool OnMonitor(const MonitorLayout& layout, uint32_t count, int32_t x, int32_t y) {
     for (uint32_t i = 0; i < count; ++i) {
-        const MonitorRect& m = layout.monitors[i];
-        if (x >= m.left && x < m.right && y >= m.top && y < m.bottom) return true;
+        if (Holds(layout.monitors[i], x, y)) return true;
     }
     return false;
 }
@@ -56,6 +59,15 @@ static void CheckLayout(const WrapInput& in, const uint8_t* data, size_t size) {
         }
     }
     if (sane && t.moved) FUZZ_CHECK(OnMonitor(layout, count, t.x, t.y));
+    // Any taskbar, monitor and work area: a taskbar only holds a wrap back or moves where it
+    // lands, within the monitor.
+    const MonitorRect& b = layout.monitors[1];
+    const MonitorRect& m = layout.monitors[0];
+    const TaskbarEdge e = FindTaskbarEdge({b.left, b.top, b.right, b.bottom},
+                                          {m.left, m.top, m.right, m.bottom}, {0, 0, b.top, m.top});
+    const WrapTarget kept = KeepTaskbarsReachable({in.x, in.y, &e, 1, &layout}, t);
+    FUZZ_CHECK(kept.moved == t.moved && (kept.inCorner || !t.inCorner));
+    if (t.moved && Holds(m, t.x, t.y)) FUZZ_CHECK(Holds(m, kept.x, kept.y));
     if (roomy && t.moved) { // the landing point is not moved on by the next decision
         DesktopWrapInput again = OnLayout(in, &layout);
         again.x = t.x;
