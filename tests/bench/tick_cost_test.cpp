@@ -85,7 +85,12 @@ static HeapCensus TakeHeapCensus() {
     return c;
 }
 
-enum Front { kNoFront, kOwnFront, kOtherFront }; // the window in front, and whose it is
+// What else a case turns on: PauseInFullScreen, WrapDelay 200, a window of ours or of another
+// program in front, KeepTaskbarReachable with a hidden taskbar's strip at the bottom,
+// ExcludedPrograms naming our program and another, OnlyWithSeveralMonitors, a kept layout that
+// misses the cursor, and every other tick back inside (on the layout, off the border).
+enum : unsigned { kPause = 1, kDelay = 2, kOwnFront = 4, kOtherFront = 8, kTaskbar = 16 };
+enum : unsigned { kExcluded = 32, kSeveral = 64, kOffLayout = 128, kAlternate = 256 };
 
 struct TickCase {
     const char* name;
@@ -93,13 +98,7 @@ struct TickCase {
     bool button; // DoNotTranferIfLMBPressed, and BlockingKey Shift, as the defaults have them
     bool moves;  // the last tick moved the cursor
     bool across; // WrapAcrossMonitors (the test display has one monitor)
-    bool pause = false, delay = false; // PauseInFullScreen; WrapDelay 200
-    Front front = kNoFront;
-    bool taskbar = false;   // KeepTaskbarReachable, with a hidden taskbar's strip at the bottom
-    bool excluded = false;  // ExcludedPrograms naming another program
-    bool several = false;   // OnlyWithSeveralMonitors
-    bool offLayout = false; // the kept layout misses the cursor
-    bool alternate = false; // every other tick back inside (on the layout, off the border)
+    unsigned rules = 0;
 };
 
 static const TickCase kCases[] = {
@@ -115,21 +114,17 @@ static const TickCase kCases[] = {
     {"all monitors, left border", 0, 300, true, true, true},
     {"all monitors, corner", -1, -1, true, true, true},
     {"all monitors, ignorable", -1, 10, true, false, true},
-    {"inside, every rule on", 500, 300, true, false, false, true, true, kOtherFront, true, true,
-     true},
-    {"left border, pause", 0, 300, true, true, false, true, false, kOtherFront},
-    {"left border, own window", 0, 300, true, true, false, true, false, kOwnFront, false, true},
-    {"left border, excluded", 0, 300, true, true, false, false, false, kOtherFront, false, true},
-    {"left border, taskbar", 0, 300, true, true, false, false, false, kNoFront, true},
-    {"held on the taskbar", 500, -1, true, false, false, false, false, kNoFront, true},
-    {"left border, one monitor", 0, 300, true, false, false, false, false, kNoFront, false, false,
-     true},
-    {"taskbar, left border and back", 0, 300, true, false, false, false, false, kNoFront, true,
-     false, false, false, true},
-    {"all monitors, off layout", 500, 300, true, false, true, false, false, kNoFront, false, false,
-     false, true},
-    {"all monitors, back and off", 500, 300, true, false, true, false, false, kNoFront, false,
-     false, false, true, true},
+    {"inside, every rule on", 500, 300, true, false, false,
+     kPause | kDelay | kOtherFront | kTaskbar | kExcluded | kSeveral},
+    {"left border, pause", 0, 300, true, true, false, kPause | kOtherFront},
+    {"left border, own window", 0, 300, true, true, false, kPause | kOwnFront | kExcluded},
+    {"left border, excluded", 0, 300, true, true, false, kOtherFront | kExcluded},
+    {"left border, taskbar", 0, 300, true, true, false, kTaskbar},
+    {"held on the taskbar", 500, -1, true, false, false, kTaskbar},
+    {"taskbar, left border and back", 0, 300, true, false, false, kTaskbar | kAlternate},
+    {"left border, one monitor", 0, 300, true, false, false, kSeveral},
+    {"all monitors, off layout", 500, 300, true, false, true, kOffLayout},
+    {"all monitors, back and off", 500, 300, true, false, true, kOffLayout | kAlternate},
 };
 
 // Platform calls a tick may make: inside the screen the cursor and (primary-screen mode) the
@@ -178,11 +173,8 @@ static HWND OtherProgramsWindow() {
 
 // Its window must not stay in front of the tests that run next.
 static void EndOtherProgram() {
-    if (!OtherProgram.hProcess) return;
-    TerminateProcess(OtherProgram.hProcess, 0);
-    WaitForSingleObject(OtherProgram.hProcess, 5000);
-    CloseHandle(OtherProgram.hThread);
-    CloseHandle(OtherProgram.hProcess);
+    if (TerminateProcess(OtherProgram.hProcess, 0))
+        WaitForSingleObject(OtherProgram.hProcess, 5000);
 }
 
 static const MonitorLayout kElsewhere = {1, {{-5000, -5000, -4000, -4000}}};
@@ -190,23 +182,23 @@ static const MonitorLayout kElsewhere = {1, {{-5000, -5000, -4000, -4000}}};
 static TickCost MeasureTick(const TickCase& c, int repetitions) {
     SetDefaultSettings();
     Settings.WrapAcrossMonitors = c.across;
-    Settings.PauseInFullScreen = c.pause;
-    Settings.WrapDelay = c.delay ? 200 : 0;
-    Settings.KeepTaskbarReachable = c.taskbar;
-    Settings.OnlyWithSeveralMonitors = c.several;
+    Settings.PauseInFullScreen = !!(c.rules & kPause);
+    Settings.WrapDelay = c.rules & kDelay ? 200 : 0;
+    Settings.KeepTaskbarReachable = !!(c.rules & kTaskbar);
+    Settings.OnlyWithSeveralMonitors = !!(c.rules & kSeveral);
     // Never our own program, though named.
-    lstrcpyA(Settings.ExcludedPrograms, c.excluded ? "mstsc.exe; tick_cost_test" : "");
+    lstrcpyA(Settings.ExcludedPrograms, c.rules & kExcluded ? "mstsc.exe; tick_cost_test" : "");
     int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    HWND own = c.front == kOwnFront
+    HWND own = (c.rules & kOwnFront)
                    ? CreateWindowExA(0, "Static", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
                                      200, NULL, NULL, NULL, NULL)
                    : NULL;
-    SetForegroundWindow(c.front == kOtherFront ? OtherProgramsWindow() : own);
+    SetForegroundWindow((c.rules & kOtherFront) ? OtherProgramsWindow() : own);
     // An auto-hidden taskbar's two-pixel strip along the bottom, the rest below the screen.
     static WNDCLASSA taskbar = {0,    DefWindowProcA, 0,    0,    NULL,
                                 NULL, NULL,           NULL, NULL, "Shell_SecondaryTrayWnd"};
-    if (c.taskbar) RegisterClassA(&taskbar);
-    HWND bar = c.taskbar
+    if (c.rules & kTaskbar) RegisterClassA(&taskbar);
+    HWND bar = c.rules & kTaskbar
                    ? CreateWindowExA(WS_EX_NOACTIVATE, "Shell_SecondaryTrayWnd", "",
                                      WS_POPUP | WS_VISIBLE, 0, h - 2, w, 40, NULL, NULL, NULL, NULL)
                    : NULL;
@@ -229,9 +221,10 @@ static TickCost MeasureTick(const TickCase& c, int repetitions) {
     LARGE_INTEGER freq, spent = {}, t0, t1;
     QueryPerformanceFrequency(&freq);
     for (int i = 0; i < repetitions; ++i) {
-        const bool back = c.alternate && i % 2;
-        SetCursorPos(back && !c.offLayout ? 500 : x, back && !c.offLayout ? 300 : y);
-        if (c.offLayout && !back) Monitors = kElsewhere;
+        const bool back = (c.rules & kAlternate) && i % 2;
+        const bool inside = back && !(c.rules & kOffLayout);
+        SetCursorPos(inside ? 500 : x, inside ? 300 : y);
+        if ((c.rules & kOffLayout) && !back) Monitors = kElsewhere;
         long allocs = Allocations;
         TickCallCount = 0;
         QueryPerformanceCounter(&t0);
@@ -262,28 +255,30 @@ TEST(TickCost, EveryTickStaysWithinItsPlatformCallsAndAllocatesNothing) {
     for (const TickCase& c : kCases) {
         SCOPED_TRACE(c.name);
         TickCost cost = MeasureTick(c, repetitions);
-        EXPECT_LE(cost.calls, kMaxCalls + (c.pause || c.excluded ? kFrontCalls : 0) +
-                                  (c.pause ? kPauseCalls : 0) + (c.excluded ? kProgramCalls : 0) +
-                                  (c.taskbar ? kTaskbarCalls : 0) + c.several + c.offLayout);
+        const unsigned r = c.rules;
+        EXPECT_LE(cost.calls,
+                  kMaxCalls + (r & (kPause | kExcluded) ? kFrontCalls : 0) +
+                      (r & kPause ? kPauseCalls : 0) + (r & kExcluded ? kProgramCalls : 0) +
+                      (r & kTaskbar ? kTaskbarCalls : 0) + !!(r & kSeveral) + !!(r & kOffLayout));
         EXPECT_GE(cost.calls, kCallsInside);
         // Inside the screen only the cursor (and, on the primary screen, its size) is read.
-        if (c.x == 500 && c.y == 300 && !c.offLayout) {
+        if (c.x == 500 && c.y == 300 && !(r & kOffLayout)) {
             EXPECT_EQ(cost.calls, kCallsInside);
         }
         // The taskbars are looked up once a second while the cursor rests on one's edge, and
         // the layout read once a second while the cursor is off it; both at once again when
         // the cursor comes back and goes out again.
-        if ((c.taskbar || c.offLayout) && !c.moves && !c.alternate) {
+        if (r & (kTaskbar | kOffLayout) && !(r & kAlternate) && !c.moves) {
             EXPECT_LE(cost.heavyTicks, repetitions / tick + 1);
         }
-        if (c.alternate) { // the first may follow the untimed tick's lookup
+        if (r & kAlternate) { // the first may follow the untimed tick's lookup
             EXPECT_GE(cost.heavyTicks, repetitions / 2 - 1);
         }
         EXPECT_EQ(cost.allocations, 0);
         EXPECT_EQ(cost.heapBlocks, 0);
         EXPECT_EQ(cost.handles, 0);
         EXPECT_EQ(cost.moved, c.moves);
-        if (c.moves && !c.alternate) {
+        if (c.moves && !(r & kAlternate)) {
             // The counted tick really moved the real cursor one pixel inside the far border.
             int x = c.x < 0 ? w + c.x : c.x, y = c.y < 0 ? h + c.y : c.y;
             int wantX = x == 0 ? w - 2 : x == w - 1 ? 1 : x;
