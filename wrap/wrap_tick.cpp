@@ -43,6 +43,17 @@ static_assert(kStyleVisible == WS_VISIBLE && kStyleMinimised == WS_MINIMIZE,
 static_assert(kBorderLeft == 1 && kBorderTop == 2 && kBorderRight == 4 && kBorderBottom == 8,
               "a taskbar's edge is named by its border's bit");
 
+// A look the tick repeats about once a second while the same state lasts: counts the ticks
+// down, and says when the next look is due (at once where ticksLeft was set to 0).
+static bool LookDue(uint32_t& ticksLeft) {
+    if (ticksLeft > 0) {
+        --ticksLeft;
+        return false;
+    }
+    ticksLeft = TicksFor(1000, Settings.TimerInterval);
+    return true;
+}
+
 // Ticks to wait before the layout is read again while the cursor is on none of its monitors.
 static uint32_t TicksUntilReread;
 
@@ -51,14 +62,10 @@ static uint32_t TicksUntilReread;
 // some docks and remote sessions announce late): the layout is read again, at most about once
 // a second while the cursor stays off it.
 static WrapTarget DesktopTarget(POINT cursor) {
-    if (LayoutHolds(Monitors, cursor.x, cursor.y)) {
+    if (LayoutHolds(Monitors, cursor.x, cursor.y))
         TicksUntilReread = 0;
-    } else if (TicksUntilReread > 0) {
-        --TicksUntilReread;
-    } else {
+    else if (LookDue(TicksUntilReread))
         ReadMonitorLayout();
-        TicksUntilReread = TicksFor(1000, Settings.TimerInterval);
-    }
     DesktopWrapInput in;
     in.x = cursor.x;
     in.y = cursor.y;
@@ -223,12 +230,7 @@ static void LookUpTaskbars() {
 }
 
 static WrapTarget TaskbarsKept(POINT cursor, const WrapTarget& target) {
-    if (TicksUntilTaskbarLookup > 0) {
-        --TicksUntilTaskbarLookup;
-    } else {
-        LookUpTaskbars();
-        TicksUntilTaskbarLookup = TicksFor(1000, Settings.TimerInterval);
-    }
+    if (LookDue(TicksUntilTaskbarLookup)) LookUpTaskbars();
     TaskbarInput in;
     in.x = cursor.x;
     in.y = cursor.y;
