@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <winternl.h>
 
 #include <new>
 #include <stdio.h>
@@ -91,6 +92,7 @@ static HeapCensus TakeHeapCensus() {
 // misses the cursor, and every other tick back inside (on the layout, off the border).
 enum : unsigned { kPause = 1, kDelay = 2, kOwnFront = 4, kOtherFront = 8, kTaskbar = 16 };
 enum : unsigned { kExcluded = 32, kSeveral = 64, kOffLayout = 128, kAlternate = 256 };
+enum : unsigned { kHiddenTaskbar = 512 }; // its window not shown: no taskbar at all
 
 struct TickCase {
     const char* name;
@@ -121,6 +123,7 @@ static const TickCase kCases[] = {
     {"left border, excluded", 0, 300, true, true, false, kOtherFront | kExcluded},
     {"left border, taskbar", 0, 300, true, true, false, kTaskbar},
     {"held on the taskbar", 500, -1, true, false, false, kTaskbar},
+    {"on a taskbar not shown", 500, -1, true, true, false, kTaskbar | kHiddenTaskbar},
     {"taskbar, left border and back", 0, 300, true, false, false, kTaskbar | kAlternate},
     {"left border, one monitor", 0, 300, true, false, false, kSeveral},
     {"all monitors, off layout", 500, 300, true, false, true, kOffLayout},
@@ -177,6 +180,24 @@ static void EndOtherProgram() {
         WaitForSingleObject(OtherProgram.hProcess, 5000);
 }
 
+// Handles this process holds, as the system's process list reports them: Wine fills that list,
+// while its GetProcessHandleCount answers 0.
+static long HandleCount() {
+    typedef LONG(WINAPI * QueryFn)(int, void*, ULONG, ULONG*);
+    static QueryFn query =
+        (QueryFn)(void*)GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation");
+    static BYTE list[1 << 20];
+    long count = -1;
+    if (query && query(5 /* SystemProcessInformation */, list, sizeof(list), NULL) == 0)
+        for (BYTE* p = list;; p += ((SYSTEM_PROCESS_INFORMATION*)p)->NextEntryOffset) {
+            SYSTEM_PROCESS_INFORMATION* info = (SYSTEM_PROCESS_INFORMATION*)p;
+            if ((ULONG_PTR)info->UniqueProcessId == GetCurrentProcessId())
+                count = (long)info->HandleCount;
+            if (!info->NextEntryOffset) break;
+        }
+    return count;
+}
+
 static const MonitorLayout kElsewhere = {1, {{-5000, -5000, -4000, -4000}}};
 
 static TickCost MeasureTick(const TickCase& c, int repetitions) {
@@ -200,7 +221,8 @@ static TickCost MeasureTick(const TickCase& c, int repetitions) {
     if (c.rules & kTaskbar) RegisterClassA(&taskbar);
     HWND bar = c.rules & kTaskbar
                    ? CreateWindowExA(WS_EX_NOACTIVATE, "Shell_SecondaryTrayWnd", "",
-                                     WS_POPUP | WS_VISIBLE, 0, h - 2, w, 40, NULL, NULL, NULL, NULL)
+                                     c.rules & kHiddenTaskbar ? WS_POPUP : WS_POPUP | WS_VISIBLE, 0,
+                                     h - 2, w, 40, NULL, NULL, NULL, NULL)
                    : NULL;
     ReadMonitorLayout();
     if (!c.button) {
@@ -215,9 +237,8 @@ static TickCost MeasureTick(const TickCase& c, int repetitions) {
     SetCursorPos(x, y);
     WrapTick();
 
+    const long handlesBefore = HandleCount();
     HeapCensus before = TakeHeapCensus();
-    DWORD handlesBefore = 0, handlesAfter = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &handlesBefore);
     LARGE_INTEGER freq, spent = {}, t0, t1;
     QueryPerformanceFrequency(&freq);
     for (int i = 0; i < repetitions; ++i) {
@@ -238,8 +259,7 @@ static TickCost MeasureTick(const TickCase& c, int repetitions) {
         cost.moved = moved;
     }
     HeapCensus after = TakeHeapCensus();
-    GetProcessHandleCount(GetCurrentProcess(), &handlesAfter);
-    cost.handles = (long)handlesAfter - (long)handlesBefore;
+    cost.handles = HandleCount() - handlesBefore;
     if (own) DestroyWindow(own);
     if (bar) DestroyWindow(bar);
     if (fewest == cost.calls) cost.heavyTicks = 0;
@@ -265,11 +285,11 @@ TEST(TickCost, EveryTickStaysWithinItsPlatformCallsAndAllocatesNothing) {
         if (c.x == 500 && c.y == 300 && !(r & kOffLayout)) {
             EXPECT_EQ(cost.calls, kCallsInside);
         }
-        // The taskbars are looked up once a second while the cursor rests on one's edge, and
+        // The taskbars are looked up once a second while the cursor stays on the bottom, and
         // the layout read once a second while the cursor is off it; both at once again when
         // the cursor comes back and goes out again.
-        if (r & (kTaskbar | kOffLayout) && !(r & kAlternate) && !c.moves) {
-            EXPECT_LE(cost.heavyTicks, repetitions / tick + 1);
+        if ((r & kOffLayout || (r & kTaskbar && c.y == -1)) && !(r & kAlternate)) {
+            EXPECT_TRUE(cost.heavyTicks > 0 && cost.heavyTicks <= repetitions / tick + 1);
         }
         if (r & kAlternate) { // the first may follow the untimed tick's lookup
             EXPECT_GE(cost.heavyTicks, repetitions / 2 - 1);
