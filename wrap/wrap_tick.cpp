@@ -40,8 +40,6 @@ static WrapTarget PrimaryScreenTarget(POINT cursor) {
 // The full-screen test is platform-free, so it names the style bits itself.
 static_assert(kStyleVisible == WS_VISIBLE && kStyleMinimised == WS_MINIMIZE,
               "the full-screen test's style bits are winuser.h's");
-static_assert(kBorderLeft == 1 && kBorderTop == 2 && kBorderRight == 4 && kBorderBottom == 8,
-              "a taskbar's edge is named by its border's bit");
 
 // A look the tick repeats about once a second while the same state lasts: counts the ticks
 // down, and says when the next look is due (at once where ticksLeft was set to 0).
