@@ -21,8 +21,8 @@ uint32_t NextRestingCount(uint32_t count, bool onBorder, uint32_t needed) {
 // ---- the program in front -------------------------------------------------------------------
 
 bool IsShellOrOurs(const ForegroundWindow& w) {
-    static const char* const kShellClasses[] = {"Progman", "WorkerW", "Shell_TrayWnd",
-                                                "Shell_SecondaryTrayWnd"};
+    static const char* const kShellClasses[] = {"Progman", "WorkerW", kTaskbarClasses[0],
+                                                kTaskbarClasses[1]};
     if (w.desktop || w.ours) return true;
     for (const char* shell : kShellClasses)
         if (w.className && !strcmp(w.className, shell)) return true;

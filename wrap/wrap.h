@@ -129,6 +129,9 @@ struct ForegroundWindow {
     int32_t monLeft, monTop, monRight, monBottom; // the rectangle of its monitor
 };
 
+// The window classes of the taskbars: the main one, and one per other monitor that shows one.
+constexpr const char* kTaskbarClasses[2] = {"Shell_TrayWnd", "Shell_SecondaryTrayWnd"};
+
 // The desktop, the shell's desktop ("Progman", "WorkerW"), a taskbar, or one of our windows:
 // never a full-screen program, never a program in front that keeps the cursor from wrapping.
 bool IsShellOrOurs(const ForegroundWindow& w);

@@ -202,7 +202,6 @@ static bool Overlap(const RECT& bar, const MonitorRect& m) {
 
 // No message goes to the shell: a hung Explorer must not stop the tick.
 static void LookUpTaskbars() {
-    static const char* const kTaskbarClasses[2] = {"Shell_TrayWnd", "Shell_SecondaryTrayWnd"};
     RECT bars[kMaxTaskbars];
     int count = 0;
     for (const char* name : kTaskbarClasses) {
