@@ -59,6 +59,7 @@ static void OnCreate(HWND window) {
     AboutOpen = false;
     OptionsOpen = false;
     LoadSettings();
+    InitWrap(window);
     ReadMonitorLayout();
     LocalizeTrayMenu();
     RegisterHotKeys();
@@ -77,6 +78,7 @@ static void OnCreate(HWND window) {
 
 static void OnDestroy(HWND window) {
     if (EffectEnabled()) KillTimer(window, TIMER_WRAP);
+    EndPushCount();
     if (TrayIconPresent) DeleteTrayIcon();
     if (HotKeysRegistered) UnregisterHotKeys();
     DestroyMenu(MenuResource);
@@ -123,6 +125,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case QM_TRAYCALLBACK: OnTrayCallback(lParam); return 0;
     case WM_HOTKEY: OnHotKey(wParam); return 0;
     case WM_DISPLAYCHANGE: OnDisplayChange(); return 0;
+    case WM_INPUT: CountPush((HRAWINPUT)lParam); break; // DefWindowProc cleans up after it
     }
     // A registered message id is only known at run time, so it cannot be a case label.
     if (message == TaskbarCreatedMessage && TaskbarCreatedMessage != 0) {

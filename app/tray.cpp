@@ -59,6 +59,7 @@ void ShowTrayMenu() {
 void ToggleEffect() {
     if (EffectEnabled()) {
         KillTimer(MainWindow, TIMER_WRAP);
+        EndPushCount();
         CheckMenuItem(TrayMenu, CMD_ENABLED, MF_BYCOMMAND | MF_UNCHECKED);
         SetTrayIcon(LoadTrayIcon(IDI_EFFECT_OFF));
     } else {

@@ -122,6 +122,9 @@ static void FillBlockingPage(HWND page) {
     // No more than the settings file keeps, so what is typed is what is saved.
     SendDlgItemMessageA(page, IDC_EXCLUDED_PROGRAMS, EM_LIMITTEXT, kProgramListSize - 1, 0);
     SetDlgItemTextA(page, IDC_EXCLUDED_PROGRAMS, Settings.ExcludedPrograms);
+    // The grey example an empty box shows; the message takes UTF-16 text.
+    SendDlgItemMessageA(page, IDC_EXCLUDED_PROGRAMS, EM_SETCUEBANNER, FALSE,
+                        (LPARAM)L"mstsc.exe; game.exe");
 }
 
 static void FillBordersPage(HWND page) {
@@ -130,6 +133,7 @@ static void FillBordersPage(HWND page) {
     CheckIf(page, IDC_WRAP_ACROSS_MONITORS, Settings.WrapAcrossMonitors != 0);
     CheckIf(page, IDC_ONLY_WITH_SEVERAL_MONITORS, Settings.OnlyWithSeveralMonitors != 0);
     SetNumberText(page, IDC_WRAP_DELAY, Settings.WrapDelay);
+    SetNumberText(page, IDC_WRAP_DISTANCE, Settings.WrapDistance);
     CheckIf(page, IDC_KEEP_TASKBAR_REACHABLE, Settings.KeepTaskbarReachable != 0);
     for (const auto& box : kCornerBoxes)
         CheckIf(page, box.control, (Settings.IgnorableCorners & box.corner) != 0);
@@ -211,6 +215,9 @@ static void ApplyOptions() {
     Settings.IgnorableCorners = ReadCorners();
     // Stored as typed: the tick counts anything above kMaxWrapDelay as kMaxWrapDelay.
     Settings.WrapDelay = ReadNumber(BordersPage, IDC_WRAP_DELAY, 0);
+    // Likewise: anything above kMaxWrapDistance counts as kMaxWrapDistance.
+    Settings.WrapDistance = ReadNumber(BordersPage, IDC_WRAP_DISTANCE, 0);
+    if (!Settings.WrapDistance) EndPushCount();
     Settings.OnlyWithSeveralMonitors =
         IsChecked(BordersPage, IDC_ONLY_WITH_SEVERAL_MONITORS) ? 1 : 0;
     Settings.KeepTaskbarReachable = IsChecked(BordersPage, IDC_KEEP_TASKBAR_REACHABLE) ? 1 : 0;

@@ -73,6 +73,7 @@ static const TextTarget kBordersTexts[] = {
     {77, kControlText, IDC_WRAP_DELAY_LABEL},
     {78, kControlText, IDC_KEEP_TASKBAR_REACHABLE},
     {80, kControlText, IDC_ONLY_WITH_SEVERAL_MONITORS},
+    {81, kControlText, IDC_WRAP_DISTANCE_LABEL},
 };
 
 static const TextTarget kAboutTexts[] = {

@@ -46,11 +46,12 @@ const UiText UiTexts[] = {
     {73, "Top ri&ght"},
     {74, "B&ottom left"},
     {75, "Bottom rig&ht"},
-    {76, "Don't wrap in &full-screen programs"},
+    {76, "Don't wrap in &games and full-screen programs"},
     {77, "Wrap dela&y at a border (ms):"},
     {78, "Keep an auto-hidden ta&skbar reachable"},
     {79, "Don't wrap while these &programs are in front:"},
     {80, "Wrap only &with several monitors"},
+    {81, "Push distan&ce at a border (counts):"},
 };
 
 const size_t UiTextCount = sizeof(UiTexts) / sizeof(UiTexts[0]);

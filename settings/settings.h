@@ -33,6 +33,7 @@ struct SettingsRecord {
     uint32_t KeepTaskbarReachable; // flag: an auto-hidden taskbar's edge holds the cursor
     char ExcludedPrograms[kProgramListSize]; // "a.exe; b.exe": no wrap while one is in front
     uint32_t OnlyWithSeveralMonitors;        // flag: no wrap while one monitor is attached
+    uint32_t WrapDistance; // mouse counts pushed on past a border before it wraps; 0 = off
 };
 
 // The classic single ignorable corner, the top right: the value a settings file never names.
@@ -40,6 +41,8 @@ const uint32_t kDefaultIgnorableCorners = 2;
 
 // The longest resting delay that counts: a larger WrapDelay is kept as typed but waits this long.
 const uint32_t kMaxWrapDelay = 5000;
+// Likewise the longest push distance that counts, in the mouse's own counts.
+const uint32_t kMaxWrapDistance = 20000;
 
 // BorderFlags: a set bit disables wrapping at that border of the primary screen.
 const uint32_t kBorderLeft = 1;

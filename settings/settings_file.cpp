@@ -106,6 +106,7 @@ void LoadSettings() {
     ReadProgramList(path);
     Settings.OnlyWithSeveralMonitors =
         ReadUIntSetting(kSection, "OnlyWithSeveralMonitors", 0, path);
+    Settings.WrapDistance = ReadUIntSetting(kSection, "WrapDistance", 0, path);
     FlushProfileCache(path);
 }
 
@@ -171,5 +172,9 @@ void SaveOptions() {
                                path);
     WritePrivateProfileStringA(kSection, "OnlyWithSeveralMonitors",
                                Settings.OnlyWithSeveralMonitors ? "1" : NULL, path);
+    if (Settings.WrapDistance == 0)
+        WritePrivateProfileStringA(kSection, "WrapDistance", NULL, path);
+    else
+        WriteUIntSetting(kSection, "WrapDistance", Settings.WrapDistance, path);
     FlushProfileCache(path);
 }

@@ -28,4 +28,5 @@ void SetDefaultSettings() {
     Settings.KeepTaskbarReachable = 0;
     Settings.ExcludedPrograms[0] = '\0';
     Settings.OnlyWithSeveralMonitors = 0;
+    Settings.WrapDistance = 0;
 }

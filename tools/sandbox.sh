@@ -4,7 +4,7 @@
 QUINDLET_PACKAGES=(wine wine32:i386 wine64 g++-mingw-w64-i686 binutils-mingw-w64-i686
     mingw-w64-i686-dev cmake make g++ googletest xvfb xdotool x11-utils x11-apps imagemagick
     trayer python3 locales clang clang-format libclang-rt-14-dev valgrind zip unzip
-    xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils libxrandr2:i386 libxinerama1:i386
+    xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils libxrandr2:i386 libxinerama1:i386 libxi6:i386
     llvm lld g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev)
 
 as_root() {

@@ -1,6 +1,7 @@
 // The rules that hold a wrap back on the desk or the program in front: the resting delay, the
-// full-screen pause, excluded programs, a single monitor, and auto-hidden taskbars. Each one
-// decides over facts the tick has gathered; none asks the platform.
+// push distance, the full-screen pause and games, excluded programs, a single monitor, and
+// auto-hidden taskbars. Each one decides over facts the tick has gathered; none asks the
+// platform.
 #include "wrap.h"
 
 #include "../settings/settings.h"
@@ -36,10 +37,14 @@ bool IsFullScreenProgram(const ForegroundWindow& w) {
            w.bottom >= w.monBottom;
 }
 
-const char* FileNamePart(const char* path) {
+const char* FileNamePart(const char* path, const LeadBytes& code) {
     const char* name = path;
-    for (const char* p = path; *p; ++p)
-        if (*p == '\\' || *p == '/') name = p + 1;
+    for (const char* p = path; *p; ++p) {
+        if (code.lead[(uint8_t)*p] && p[1])
+            ++p; // the trail byte may be 0x5C, a backslash in ASCII
+        else if (*p == '\\' || *p == '/')
+            name = p + 1;
+    }
     return name;
 }
 
@@ -47,11 +52,16 @@ static char AsciiLower(char c) {
     return c >= 'A' && c <= 'Z' ? (char)(c - 'A' + 'a') : c;
 }
 
-// The first n characters of a and b, ignoring the case of ASCII letters only: file names in
-// other code pages are compared as they are.
-static bool SameText(const char* a, const char* b, size_t n) {
-    for (size_t i = 0; i < n; ++i)
+// The first n bytes of a and b, ignoring the case of ASCII letters only: file names in other
+// code pages are compared as they are, and so is a double-byte character's trail byte.
+static bool SameText(const char* a, const char* b, size_t n, const LeadBytes& code) {
+    for (size_t i = 0; i < n; ++i) {
         if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+        if (code.lead[(uint8_t)a[i]] && i + 1 < n) {
+            ++i;
+            if (a[i] != b[i]) return false;
+        }
+    }
     return true;
 }
 
@@ -59,37 +69,98 @@ static bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// One entry of the list, [begin, end), against a file name.
-static bool EntryNames(const char* begin, const char* end, const char* name, size_t nameLength) {
-    for (const char* p = begin; p < end; ++p)
-        if (*p == '\\' || *p == '/') begin = p + 1;
+// One entry of the list, [begin, end), against a file name. No trail byte of a double-byte
+// code page is a ';', a blank or a '.', so those are found byte by byte.
+static bool EntryNames(const char* begin, const char* end, const char* name, size_t nameLength,
+                       const LeadBytes& code) {
+    for (const char* p = begin; p < end; ++p) {
+        if (code.lead[(uint8_t)*p] && p + 1 < end)
+            ++p;
+        else if (*p == '\\' || *p == '/')
+            begin = p + 1;
+    }
     while (begin < end && IsBlank(*begin))
         ++begin;
     while (end > begin && IsBlank(end[-1]))
         --end;
     const size_t length = (size_t)(end - begin);
-    if (length == 0 || length > nameLength || !SameText(begin, name, length)) return false;
+    if (length == 0 || length > nameLength || !SameText(begin, name, length, code)) return false;
     if (length == nameLength) return true;
     return !memchr(begin, '.', length) && nameLength - length == 4 &&
-           SameText(name + length, ".exe", 4);
+           SameText(name + length, ".exe", 4, code);
 }
 
-bool ProgramListNames(const char* list, const char* imagePath) {
+bool ProgramListNames(const char* list, const char* imagePath, const LeadBytes& code) {
     if (!list || !imagePath) return false;
-    const char* name = FileNamePart(imagePath);
+    const char* name = FileNamePart(imagePath, code);
     const size_t nameLength = strlen(name);
     for (const char* entry = list;;) {
         const char* end = entry + strcspn(entry, ";");
-        if (EntryNames(entry, end, name, nameLength)) return true;
+        if (EntryNames(entry, end, name, nameLength, code)) return true;
         if (!*end) return false;
         entry = end + 1;
     }
 }
 
-bool IsStoreAppFrame(const char* imagePath) {
+bool ProgramListHasNames(const char* list) {
+    for (const char* p = list; p && *p; ++p)
+        if (*p != ';' && !IsBlank(*p)) return true;
+    return false;
+}
+
+bool IsStoreAppFrame(const char* imagePath, const LeadBytes& code) {
     static const char kFrameHost[] = "ApplicationFrameHost.exe";
-    const char* name = FileNamePart(imagePath);
-    return strlen(name) == sizeof(kFrameHost) - 1 && SameText(name, kFrameHost, sizeof(kFrameHost));
+    const char* name = FileNamePart(imagePath, code);
+    return strlen(name) == sizeof(kFrameHost) - 1 &&
+           SameText(name, kFrameHost, sizeof(kFrameHost), code);
+}
+
+// ---- games: a confined or hidden cursor ----------------------------------------------------
+
+bool RectHolds(const ScreenRect& r, int32_t x, int32_t y) {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+
+bool ConfinedWithin(const ScreenRect& clip, const ScreenRect& area) {
+    return clip.left > area.left || clip.top > area.top || clip.right < area.right ||
+           clip.bottom < area.bottom;
+}
+
+ScreenRect LayoutBounds(const MonitorLayout& layout) {
+    ScreenRect bounds = {0, 0, 0, 0};
+    const uint32_t count = layout.count < kMaxMonitors ? layout.count : kMaxMonitors;
+    for (uint32_t i = 0; i < count; ++i) {
+        const MonitorRect& m = layout.monitors[i];
+        if (i == 0 || m.left < bounds.left) bounds.left = m.left;
+        if (i == 0 || m.top < bounds.top) bounds.top = m.top;
+        if (i == 0 || m.right > bounds.right) bounds.right = m.right;
+        if (i == 0 || m.bottom > bounds.bottom) bounds.bottom = m.bottom;
+    }
+    return bounds;
+}
+
+bool CursorHidden(uint32_t flags, bool noCursorShape) {
+    if (flags & kCursorSuppressed) return false;
+    return !(flags & kCursorShowing) || noCursorShape;
+}
+
+// ---- resistance by push distance -----------------------------------------------------------
+
+uint32_t AddPush(uint32_t count, uint32_t borders, const MousePacket& packet) {
+    if (packet.absolute) return packet.buttonFlags ? count : kPushMet;
+    // In 64 bits: the leftward part of INT32_MIN does not fit an int32_t.
+    const int64_t dx = packet.dx, dy = packet.dy;
+    uint64_t push = 0;
+    if ((borders & kBorderLeft) && dx < 0) push += (uint64_t)-dx;
+    if ((borders & kBorderRight) && dx > 0) push += (uint64_t)dx;
+    if ((borders & kBorderTop) && dy < 0) push += (uint64_t)-dy;
+    if ((borders & kBorderBottom) && dy > 0) push += (uint64_t)dy;
+    const uint64_t sum = (uint64_t)count + push;
+    return sum > kPushMet ? kPushMet : (uint32_t)sum;
+}
+
+bool PushMet(uint32_t count, uint32_t distance) {
+    return count >= (distance < kMaxWrapDistance ? distance : kMaxWrapDistance);
 }
 
 // ---- the desk -------------------------------------------------------------------------------

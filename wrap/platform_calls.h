@@ -38,6 +38,11 @@ extern int TickCallCount;
 #define WrapOpenProcess(id) WRAP_COUNTED(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id))
 #define WrapQueryImageName(p, name, size) WRAP_COUNTED(QueryFullProcessImageNameA(p, 0, name, size))
 #define WrapCloseHandle(h) WRAP_COUNTED(CloseHandle(h))
+#define WrapGetClipCursor(r) WRAP_COUNTED(GetClipCursor(r))
+#define WrapGetCursorInfo(i) WRAP_COUNTED(GetCursorInfo(i))
+#define WrapRegisterRawInput(d) WRAP_COUNTED(RegisterRawInputDevices(d, 1, sizeof(RAWINPUTDEVICE)))
+#define WrapGetRawInputData(h, data, size)                                                         \
+    WRAP_COUNTED(GetRawInputData(h, RID_INPUT, data, size, sizeof(RAWINPUTHEADER)))
 
 // SetThreadDpiAwarenessContext, where Windows has it (10 1607 and later); and the per-monitor
 // context it accepts, in which the desktop-wide mode sees physical pixels. NULL where either is

@@ -40,9 +40,11 @@ struct WrapInput {
 };
 
 struct WrapTarget {
-    bool moved;    // a border was reached on which wrapping is enabled
-    bool inCorner; // an ignorable corner was touched on the way
-    int32_t x, y;  // landing point, one pixel inside the opposite border(s)
+    bool moved;       // a border was reached on which wrapping is enabled
+    bool inCorner;    // an ignorable corner was touched on the way
+    int32_t x, y;     // landing point, one pixel inside the opposite border(s)
+    uint32_t borders; // the borders the cursor is on where wrapping is enabled: the kBorder
+                      // bits of settings.h (1 left, 2 top, 4 right, 8 bottom); two at a corner
 };
 
 struct WrapGate {
@@ -141,17 +143,27 @@ bool IsShellOrOurs(const ForegroundWindow& w);
 // caption may be. A maximised window with a caption is not one.
 bool IsFullScreenProgram(const ForegroundWindow& w);
 
+// The lead bytes of the system's ANSI code page (IsDBCSLeadByte), read once at start: in a
+// double-byte code page (Japanese, Chinese, Korean) the byte after one is a trail byte, never
+// an ASCII letter to fold nor a backslash. All false in a single-byte code page.
+struct LeadBytes {
+    bool lead[256];
+};
+
 // The file name of a path: what follows its last backslash or slash.
-const char* FileNamePart(const char* path);
+const char* FileNamePart(const char* path, const LeadBytes& code);
 
 // Whether a program, by the path of its image, is named in an ExcludedPrograms list: names
 // separated by ';', spaces around them ignored, compared by file name ignoring the case of
 // ASCII letters; a name without a dot also stands for that name with ".exe".
-bool ProgramListNames(const char* list, const char* imagePath);
+bool ProgramListNames(const char* list, const char* imagePath, const LeadBytes& code);
+
+// Whether a list names anything at all: ";;;" and blanks do not.
+bool ProgramListHasNames(const char* list);
 
 // A Store app's frame belongs to ApplicationFrameHost.exe: the app is the program that owns the
 // frame's content window, of class "Windows.UI.Core.CoreWindow", where it has one.
-bool IsStoreAppFrame(const char* imagePath);
+bool IsStoreAppFrame(const char* imagePath, const LeadBytes& code);
 
 // Wrapping only with several monitors: the system counts duplicated displays as one.
 bool TooFewMonitors(int32_t monitorCount);
@@ -191,7 +203,50 @@ WrapTarget KeepTaskbarsReachable(const TaskbarInput& in, WrapTarget target);
 // After a move the cursor is read back: set once more when it is not where it was sent.
 bool SetCursorAgain(int32_t x, int32_t y, bool readBack, int32_t readX, int32_t readY);
 
+// ---- Games: a confined or hidden cursor ---------------------------------------------------
+
+// GetCursorInfo's flags, as winuser.h defines them (the build's WINVER lacks the second).
+const uint32_t kCursorShowing = 0x1;    // CURSOR_SHOWING
+const uint32_t kCursorSuppressed = 0x2; // CURSOR_SUPPRESSED: touch or pen input, not hidden
+
+// Whether a point lies in a rectangle, right and bottom exclusive. A landing point outside the
+// cursor's confinement (GetClipCursor) is never moved to: Windows would pull it onto the edge.
+bool RectHolds(const ScreenRect& r, int32_t x, int32_t y);
+
+// Another program confines the cursor: the confinement leaves out part of the area the mode
+// wraps in (the primary screen, or the bounding rectangle of the layout's monitors).
+bool ConfinedWithin(const ScreenRect& clip, const ScreenRect& area);
+
+// The bounding rectangle of the layout's monitors; empty when it has none.
+ScreenRect LayoutBounds(const MonitorLayout& layout);
+
+// A game hides the cursor: ShowCursor(FALSE) leaves the flags 0; SDL, GLFW and browsers set a
+// NULL cursor, which shows nothing. Touch and pen input suppress it, which is not hiding.
+bool CursorHidden(uint32_t flags, bool noCursorShape);
+
+// ---- Resistance by push distance (WrapDistance) --------------------------------------------
+
+// One raw mouse packet, as far as the push count looks at it.
+struct MousePacket {
+    bool absolute;        // MOUSE_MOVE_ABSOLUTE: pens, remote sessions, virtual machines
+    int32_t dx, dy;       // lLastX, lLastY: counts for a relative packet
+    uint16_t buttonFlags; // usButtonFlags: a click or a wheel turn
+};
+
+// The count once the push can no longer be measured: it meets any distance.
+const uint32_t kPushMet = 0xFFFFFFFFu;
+
+// The count after one packet, on the borders (kBorder bits) the cursor rests on: only the motion
+// toward them adds, saturating. An absolute packet that moves meets the distance at once; a
+// click or wheel packet changes nothing.
+uint32_t AddPush(uint32_t count, uint32_t borders, const MousePacket& packet);
+
+// Whether the push meets WrapDistance; a distance above kMaxWrapDistance counts as that.
+bool PushMet(uint32_t count, uint32_t distance);
+
 #ifdef _WIN32
+
+#include <windows.h>
 
 // One timer tick: returns true when it moved the cursor.
 bool WrapTick();
@@ -203,7 +258,15 @@ extern MonitorLayout Monitors;
 // Reads the layout anew: at start, when the display changes, when the mode is switched on, and
 // from the tick while the cursor is on none of the monitors read.
 void ReadMonitorLayout();
-// The resting delay starts over whenever the wrap timer starts.
+// The resting delay and the push count start over whenever the wrap timer starts.
 void ResetWrapDelay();
+
+// At start: raw input for the push distance goes to window (the main window), and the code
+// page's lead bytes are read.
+void InitWrap(HWND window);
+// A WM_INPUT message: the motion toward the borders the cursor rests on is counted.
+void CountPush(HRAWINPUT input);
+// Stops listening to the mouse: the effect switched off, WrapDistance set to 0, or at exit.
+void EndPushCount();
 
 #endif

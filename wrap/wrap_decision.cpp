@@ -33,29 +33,30 @@ WrapTarget FindWrapTarget(const WrapInput& in) {
     const uint32_t cw = in.rules.cornerWidth, ch = in.rules.cornerHeight;
     const uint32_t corners = in.rules.ignorableCorners;
 
-    WrapTarget t = {false, false, in.x, in.y};
+    WrapTarget t = {false, false, in.x, in.y, 0};
 
     // Horizontal first: the top and bottom corner tests below look at the x already wrapped.
     if (in.x <= 0 && !(disabled & 1u)) {
         t.inCorner = SideInCorner(false, (uint32_t)in.y, maxY, corners, cw, ch);
         t.x = (int32_t)(maxX - 1u);
-        t.moved = true;
+        t.borders = 1u;
     } else if (in.x >= (int32_t)maxX && !(disabled & 4u)) {
         t.inCorner = SideInCorner(true, (uint32_t)in.y, maxY, corners, cw, ch);
         t.x = 1;
-        t.moved = true;
+        t.borders = 4u;
     }
 
     // An x left of the primary screen counts as very large in the corner tests.
     if (in.y <= 0 && !(disabled & 2u)) {
         if (!t.inCorner) t.inCorner = EndInCorner(false, (uint32_t)t.x, maxX, corners, cw, ch);
         t.y = (int32_t)(maxY - 1u);
-        t.moved = true;
+        t.borders |= 2u;
     } else if (in.y >= (int32_t)maxY && !(disabled & 8u)) {
         if (!t.inCorner) t.inCorner = EndInCorner(true, (uint32_t)t.x, maxX, corners, cw, ch);
         t.y = 1;
-        t.moved = true;
+        t.borders |= 8u;
     }
+    t.moved = t.borders != 0;
     return t;
 }
 
@@ -172,7 +173,7 @@ WrapTarget FindDesktopWrapTarget(const DesktopWrapInput& in) {
     const MonitorLayout& layout = *in.layout;
     const uint32_t disabled = in.rules.disabledBorders & 0xFFu;
     const uint32_t corners = in.rules.ignorableCorners;
-    WrapTarget t = {false, false, in.x, in.y};
+    WrapTarget t = {false, false, in.x, in.y, 0};
 
     const MonitorRect* here = MonitorAt(layout, in.x, in.y);
     if (!here) return t; // neither Windows nor X lets the pointer into a hole of the layout
@@ -188,13 +189,12 @@ WrapTarget FindDesktopWrapTarget(const DesktopWrapInput& in) {
     if (at.left && !(disabled & 1u)) {
         t.inCorner = SideInCorner(false, ry, maxY, corners, sideCw, sideCh);
         t.x = Offset(RowExtent(layout, *here, in.y).right, ~1u); // right - 2
-        t.moved = true;
+        t.borders = 1u;
     } else if (at.right && !(disabled & 4u)) {
         t.inCorner = SideInCorner(true, ry, maxY, corners, sideCw, sideCh);
         t.x = Offset(RowExtent(layout, *here, in.y).left, 1u);
-        t.moved = true;
+        t.borders = 4u;
     }
-    const bool sideways = t.moved;
 
     // The vertical step runs where the cursor itself is on a top or bottom outer edge. It lands
     // in the column of the x already wrapped, and its corners are those of the monitor the
@@ -207,17 +207,17 @@ WrapTarget FindDesktopWrapTarget(const DesktopWrapInput& in) {
     const uint32_t maxX = (uint32_t)reached->right - (uint32_t)reached->left - 1u;
     const uint32_t endCw = ScaleToMonitor(in.rules.cornerWidth, reached->dpi);
     const uint32_t endCh = ScaleToMonitor(in.rules.cornerHeight, reached->dpi);
-    bool vertical = true;
     if (at.top && !(disabled & 2u)) {
         if (!t.inCorner) t.inCorner = EndInCorner(false, rx, maxX, corners, endCw, endCh);
         t.y = Offset(ColumnExtent(layout, *reached, t.x).bottom, ~1u);
+        t.borders |= 2u;
     } else if (at.bottom && !(disabled & 8u)) {
         if (!t.inCorner) t.inCorner = EndInCorner(true, rx, maxX, corners, endCw, endCh);
         t.y = Offset(ColumnExtent(layout, *reached, t.x).top, 1u);
-    } else {
-        vertical = false;
+        t.borders |= 8u;
     }
-    t.moved = sideways || vertical;
+    const bool vertical = (t.borders & 10u) != 0;
+    t.moved = t.borders != 0;
     if (!t.moved || OneRectangle(layout)) return t;
 
     // Off-centre monitors: the coordinate a step kept can lie on an outer edge of the monitor

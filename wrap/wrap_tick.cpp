@@ -26,6 +26,10 @@ static WrapRules CurrentRules() {
     return rules;
 }
 
+// The area the mode wraps in, as the last tick saw it: the primary screen, or the bounding
+// rectangle of the layout's monitors. A confinement that leaves part of it out is a game's.
+static ScreenRect WrapArea;
+
 static WrapTarget PrimaryScreenTarget(POINT cursor) {
     WrapInput in;
     in.x = cursor.x;
@@ -34,6 +38,7 @@ static WrapTarget PrimaryScreenTarget(POINT cursor) {
     in.screenWidth = WrapGetSystemMetrics(SM_CXSCREEN);
     in.screenHeight = WrapGetSystemMetrics(SM_CYSCREEN);
     in.rules = CurrentRules();
+    WrapArea = {0, 0, in.screenWidth, in.screenHeight};
     return FindWrapTarget(in);
 }
 
@@ -69,6 +74,7 @@ static WrapTarget DesktopTarget(POINT cursor) {
     in.y = cursor.y;
     in.layout = &Monitors;
     in.rules = CurrentRules();
+    WrapArea = LayoutBounds(Monitors);
     return FindDesktopWrapTarget(in);
 }
 
@@ -78,8 +84,86 @@ static bool NotificationStateLookedUp;
 // Ticks in a row on a border where wrapping is enabled; kept only while WrapDelay is set.
 static uint32_t RestingTicks;
 
+// The push distance: raw mouse input is registered only while the cursor rests on a border,
+// and the motion toward the borders it rests on is added up.
+static HWND PushWindow;
+static bool PushRegistered;
+static uint32_t PushCount;
+static uint32_t PushBorders;
+
 void ResetWrapDelay() {
     RestingTicks = 0;
+    PushCount = 0;
+}
+
+static LeadBytes CodePage;
+
+void InitWrap(HWND window) {
+    PushWindow = window;
+    for (int b = 0; b < 256; ++b)
+        CodePage.lead[b] = IsDBCSLeadByte((BYTE)b) != 0;
+}
+
+// A target window with RIDEV_REMOVE makes the call fail: the removal names none.
+void EndPushCount() {
+    if (!PushRegistered) return;
+    RAWINPUTDEVICE mouse = {1, 2, RIDEV_REMOVE, NULL}; // generic desktop, mouse
+    WrapRegisterRawInput(&mouse);
+    PushRegistered = false;
+    PushCount = 0;
+}
+
+// RIDEV_INPUTSINK: the mouse is heard while another program is in front, as it always is.
+static void StartPushCount() {
+    RAWINPUTDEVICE mouse = {1, 2, RIDEV_INPUTSINK, PushWindow};
+    PushRegistered = WrapRegisterRawInput(&mouse) != 0;
+    // Without raw input nothing can be measured: the cursor wraps as if no distance were set.
+    PushCount = PushRegistered ? 0 : kPushMet;
+}
+
+// Into a fixed record: one mouse packet is far smaller than RAWINPUT; anything larger is not
+// a mouse's and is left alone.
+void CountPush(HRAWINPUT input) {
+    RAWINPUT packet;
+    UINT size = sizeof(packet);
+    if (!PushRegistered) return;
+    if (WrapGetRawInputData(input, &packet, &size) == (UINT)-1) return;
+    if (packet.header.dwType != RIM_TYPEMOUSE) return;
+    const RAWMOUSE& mouse = packet.data.mouse;
+    MousePacket p;
+    p.absolute = (mouse.usFlags & MOUSE_MOVE_ABSOLUTE) != 0;
+    p.dx = mouse.lLastX;
+    p.dy = mouse.lLastY;
+    p.buttonFlags = mouse.usButtonFlags;
+    PushCount = AddPush(PushCount, PushBorders, p);
+}
+
+// GetCursorInfo, read at most once a tick: whether it was read, and what it said.
+struct CursorFacts {
+    bool asked, read;
+    CURSORINFO info;
+};
+
+static const CURSORINFO* ReadCursorInfo(CursorFacts& c) {
+    if (!c.asked) {
+        c.asked = true;
+        c.info.cbSize = sizeof(c.info);
+        c.read = WrapGetCursorInfo(&c.info) != 0;
+    }
+    return c.read ? &c.info : NULL;
+}
+
+// On a border with WrapDistance set: listening from the first tick there. Touch and pen input
+// suppress the cursor, and no mouse pushes: the distance counts as met.
+static void PushTick(const WrapTarget& target, CursorFacts& cursor) {
+    if (!target.moved || !Settings.WrapDistance) {
+        EndPushCount();
+        return;
+    }
+    if (!PushRegistered) StartPushCount();
+    PushBorders = target.borders;
+    const CURSORINFO* info = ReadCursorInfo(cursor);
+    if (info && (info->flags & kCursorSuppressed)) PushCount = kPushMet;
 }
 
 // A game or a presentation the shell knows runs full-screen, on whatever monitor.
@@ -152,7 +236,7 @@ static bool ReadImagePath(DWORD process, char* path, DWORD size) {
 static bool ExcludedProgramInFront(const FrontFacts& f) {
     char path[1024]; // longer than any path QueryFullProcessImageNameA gives an ANSI caller
     if (!ReadImagePath(f.process, path, sizeof(path))) return false;
-    if (IsStoreAppFrame(path)) {
+    if (IsStoreAppFrame(path, CodePage)) {
         // The frame's content window belongs to the app itself.
         HWND content = WrapFindWindowEx(f.window, NULL, "Windows.UI.Core.CoreWindow");
         DWORD app = 0;
@@ -160,17 +244,30 @@ static bool ExcludedProgramInFront(const FrontFacts& f) {
             !ReadImagePath(app, path, sizeof(path)))
             return false;
     }
-    return ProgramListNames(Settings.ExcludedPrograms, path);
+    return ProgramListNames(Settings.ExcludedPrograms, path, CodePage);
 }
 
-// The program in front: a full-screen one (with PauseInFullScreen), or one named in
-// ExcludedPrograms.
-static bool ProgramInFrontHolds(POINT cursor, const WrapTarget& target) {
-    if (Settings.PauseInFullScreen && ShellReportsFullScreen()) return true;
+// A game holds the cursor: confines it to less than the area the mode wraps in, or hides it.
+static bool GameHoldsCursor(const RECT* clip, CursorFacts& cursor) {
+    if (clip && ConfinedWithin({clip->left, clip->top, clip->right, clip->bottom}, WrapArea))
+        return true;
+    const CURSORINFO* info = ReadCursorInfo(cursor);
+    return info && CursorHidden(info->flags, info->hCursor == NULL);
+}
+
+// The program in front: a game or a full-screen one (with PauseInFullScreen), or one named in
+// ExcludedPrograms. The cheapest first: the cursor's own state before the foreground window.
+static bool ProgramInFrontHolds(POINT cursor, const WrapTarget& target, const RECT* clip,
+                                CursorFacts& cursorFacts) {
+    if (Settings.PauseInFullScreen &&
+        (GameHoldsCursor(clip, cursorFacts) || ShellReportsFullScreen()))
+        return true;
+    const bool listed = ProgramListHasNames(Settings.ExcludedPrograms);
+    if (!Settings.PauseInFullScreen && !listed) return false;
     FrontFacts front;
     if (!ReadFront(front)) return false;
     if (Settings.PauseInFullScreen && FullScreenInFront(front, cursor, target)) return true;
-    return Settings.ExcludedPrograms[0] && ExcludedProgramInFront(front);
+    return listed && ExcludedProgramInFront(front);
 }
 
 // Auto-hidden taskbars, looked up on a tick that would move the cursor and kept while it
@@ -244,12 +341,16 @@ static bool WrapOnce() {
         Settings.WrapAcrossMonitors ? DesktopTarget(cursor) : PrimaryScreenTarget(cursor);
     // Off every border the taskbars are looked up afresh on the next arrival at one.
     if (!target.moved) TicksUntilTaskbarLookup = 0;
+    CursorFacts cursorFacts = {};
+    if (Settings.WrapDistance || PushRegistered) PushTick(target, cursorFacts);
+    // The resting delay and the push distance are both met before the cursor wraps.
+    bool held = Settings.WrapDistance && !PushMet(PushCount, Settings.WrapDistance);
     if (Settings.WrapDelay) {
         uint32_t needed = RestingTicksNeeded(Settings.WrapDelay, Settings.TimerInterval);
         RestingTicks = NextRestingCount(RestingTicks, target.moved, needed);
-        if (RestingTicks < needed) return false;
+        held = held || RestingTicks < needed;
     }
-    if (!target.moved) return false;
+    if (held || !target.moved) return false;
     if (Settings.KeepTaskbarReachable) target = TaskbarsKept(cursor, target);
 
     WrapGate gate;
@@ -261,8 +362,15 @@ static bool WrapOnce() {
     // Checked last, on a tick that would move the cursor; the pass key overrides none of them.
     if (Settings.OnlyWithSeveralMonitors && TooFewMonitors(WrapGetSystemMetrics(SM_CMONITORS)))
         return false;
+    // Read once for both: a game's confinement, and a landing point outside any confinement,
+    // which Windows would pull onto its edge. A failed call holds nothing.
+    RECT clip;
+    const RECT* confinement = WrapGetClipCursor(&clip) ? &clip : NULL;
     if ((Settings.PauseInFullScreen || Settings.ExcludedPrograms[0]) &&
-        ProgramInFrontHolds(cursor, target))
+        ProgramInFrontHolds(cursor, target, confinement, cursorFacts))
+        return false;
+    if (confinement &&
+        !RectHolds({clip.left, clip.top, clip.right, clip.bottom}, target.x, target.y))
         return false;
 
     WrapSetCursorPos(target.x, target.y);
@@ -273,6 +381,7 @@ static bool WrapOnce() {
     if (SetCursorAgain(target.x, target.y, read, landed.x, landed.y))
         WrapSetCursorPos(target.x, target.y);
     RestingTicks = 0;
+    PushCount = 0;
     return true;
 }
 bool WrapTick() {

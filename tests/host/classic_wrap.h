@@ -9,7 +9,7 @@ inline WrapTarget ClassicWrapTarget(const WrapInput& in) {
     const int32_t maxY = (int32_t)((uint32_t)in.screenHeight - 1u);
     const uint32_t disabled = in.rules.disabledBorders & 0xFFu;
     const uint32_t cw = in.rules.cornerWidth, ch = in.rules.cornerHeight;
-    WrapTarget t = {false, false, in.x, in.y};
+    WrapTarget t = {false, false, in.x, in.y, 0};
     if (in.x <= 0 && !(disabled & 1u)) {
         t.x = (int32_t)((uint32_t)maxX - 1u);
         t.moved = true;

@@ -16,7 +16,7 @@ TEST(UiTexts, NumbersAreUniqueAndEveryTextIsFound) {
         EXPECT_TRUE(seen.insert(UiTexts[i].number).second) << UiTexts[i].number;
         EXPECT_EQ(BuiltInText(UiTexts[i].number), UiTexts[i].text);
     }
-    EXPECT_EQ(UiTextCount, 48u);
+    EXPECT_EQ(UiTextCount, 49u);
     EXPECT_EQ(BuiltInText(4), nullptr);
     EXPECT_STREQ(BuiltInText(51), "&Don't Tranfer Cursor if LMB Pressed");
 }

@@ -257,7 +257,8 @@ TEST(FindWrapTarget, ClassicWithTopRightAloneAndOneMonitorIsThePrimaryScreen) {
                             WrapTarget c =
                                 corners == kCornerTopRight ? ClassicWrapTarget(primary) : a;
                             ASSERT_TRUE(a.moved == b.moved && a.inCorner == b.inCorner &&
-                                        a.x == b.x && a.y == b.y && a.moved == c.moved &&
+                                        a.x == b.x && a.y == b.y && a.borders == b.borders &&
+                                        a.moved == (a.borders != 0) && a.moved == c.moved &&
                                         a.inCorner == c.inCorner && a.x == c.x && a.y == c.y)
                                 << w << "x" << h << " at " << p.first << "," << p.second
                                 << " flags " << disabled << " corner " << cw << "x" << ch << " set "
@@ -353,6 +354,30 @@ TEST(WrapArithmetic, RoundsAndSaturates) {
                                   {0, 50, 1},   {9000, 50, 101}, {200, 9, 21}};
     for (const auto& c : needed)
         EXPECT_EQ(RestingTicksNeeded(c[0], c[1]), c[2]) << c[0] << " ms at " << c[1];
+    // The push toward the borders the decision says the cursor is on, from 10 counts before.
+    const struct {
+        int32_t x, y;
+        MousePacket packet;
+        uint32_t count;
+    } pushes[] = {
+        {0, 300, {false, -30, 5, 0}, 40},
+        {1023, 300, {false, 30, -5, 0}, 40},
+        {500, 0, {false, 5, -30, 0}, 40},
+        {500, 767, {false, -5, 30, 0}, 40},
+        {0, 0, {false, -30, -20, 0}, 60},
+        {0, 300, {false, 30, -40, 0}, 10},
+        {0, 300, {false, INT32_MIN, 0, 0}, 2147483658u},
+        {1023, 767, {false, INT32_MAX, INT32_MAX, 0}, kPushMet},
+        {0, 300, {true, 100, 100, 0}, kPushMet},
+        {0, 300, {true, 0, 0, 1}, 10},
+        {0, 300, {false, 0, 0, 0x400}, 10},
+    };
+    for (const auto& c : pushes) {
+        const WrapTarget t = FindWrapTarget({c.x, c.y, 1024, 768, {0, 0, 0, 0}});
+        EXPECT_EQ(AddPush(10, t.borders, c.packet), c.count) << c.x << "," << c.y;
+    }
+    EXPECT_TRUE(PushMet(100, 100) && !PushMet(99, 100) && PushMet(20000, 90000) &&
+                !PushMet(19999, 90000));
     const int32_t readBacks[][4] = {{10, 20, 0}, {11, 20, 1}, {10, 19, 1}, {-1, -1, 0}};
     for (const auto& c : readBacks) // a failed read (-1) sets nothing again
         EXPECT_EQ(SetCursorAgain(10, 20, c[0] >= 0, c[0], c[1]), c[2] != 0) << c[0] << "," << c[1];
@@ -400,6 +425,28 @@ TEST(IsFullScreenProgram, OnlyAClientAreaCoveringItsMonitor) {
         EXPECT_EQ(IsFullScreenProgram(w), c.full)
             << c.className << " " << c.style << " " << c.left << "," << c.top;
     }
+    // A game's confinement leaves part of the area out; a hidden cursor has no flags, or no shape.
+    const ScreenRect kScreen = {0, 0, 1024, 768};
+    const ScreenRect clips[][2] = {{kScreen, kScreen},
+                                   {{-8, -8, 1032, 776}, kScreen},
+                                   {{0, 0, 1000, 768}, kScreen},
+                                   {{1, 0, 1024, 768}, kScreen},
+                                   {{0, 1, 1024, 768}, kScreen},
+                                   {{0, 0, 1024, 767}, kScreen},
+                                   {kScreen, LayoutBounds(kLeftOf)},
+                                   {{-800, 0, 1024, 768}, LayoutBounds(kLeftOf)}};
+    for (const auto& c : clips)
+        EXPECT_EQ(ConfinedWithin(c[0], c[1]), &c != &clips[0] && &c != &clips[1] && &c != &clips[7])
+            << c[0].left << "," << c[0].top << "," << c[0].right << "," << c[0].bottom;
+    const uint32_t hidden[][3] = {{0, 0, 1},
+                                  {kCursorShowing, 0, 0},
+                                  {kCursorShowing, 1, 1},
+                                  {kCursorSuppressed, 0, 0},
+                                  {kCursorSuppressed, 1, 0}};
+    for (const auto& c : hidden)
+        EXPECT_EQ(CursorHidden(c[0], c[1] != 0), c[2] != 0) << c[0] << " " << c[1];
+    EXPECT_TRUE(RectHolds({0, 0, 600, 768}, 599, 767) && !RectHolds({0, 0, 600, 768}, 600, 300) &&
+                !RectHolds({0, 0, 600, 768}, 300, 768) && !RectHolds({0, 1, 600, 768}, 300, 0));
 }
 
 // Auto-hidden taskbars on a 1920x1080 primary (no corners): a cursor on the taskbar's edge
@@ -410,6 +457,7 @@ TEST(IsFullScreenProgram, OnlyAClientAreaCoveringItsMonitor) {
 TEST(KeepTaskbarsReachable, HoldsOnAHiddenTaskbarsEdgeAndLandsOffItsStrip) {
     const ScreenRect kFullHD = {0, 0, 1920, 1080}, kSecond = {1920, 312, 3286, 1280};
     const MonitorLayout kStacked = {2, {{0, 0, 1920, 1080}, {0, 1080, 1920, 2160}}};
+    const MonitorLayout kRightBelow = {2, {{0, 0, 1920, 1080}, {1000, 1080, 1920, 1848}}};
     const struct {
         ScreenRect bar, monitor, work;
     } kBottom = {{0, 1078, 1920, 1118}, kFullHD, kFullHD},
@@ -421,7 +469,7 @@ TEST(KeepTaskbarsReachable, HoldsOnAHiddenTaskbarsEdgeAndLandsOffItsStrip) {
       kShort = {{0, 1078, 900, 1118}, kFullHD, kFullHD},
       kPart = {{0, 1078, 1200, 1118}, kFullHD, kFullHD},
       kOffOrigin = {{1920, 1278, 3286, 1318}, kSecond, kSecond},
-      kWhole = {kFullHD, kFullHD, kFullHD};
+      kHalf = {{0, 1078, 960, 1118}, kFullHD, kFullHD}, kWhole = {kFullHD, kFullHD, kFullHD};
     const struct {
         const decltype(kBottom)* desk;
         const MonitorLayout* layout;
@@ -451,6 +499,10 @@ TEST(KeepTaskbarsReachable, HoldsOnAHiddenTaskbarsEdgeAndLandsOffItsStrip) {
         {&kBottom, &kStacked, 0, 1079, false, 1918, 1079},
         {&kOffOrigin, &kLower, 2500, 1279, true, 2500, 313},
         {&kOffOrigin, &kLower, 2500, 312, false, 2500, 1277},
+        {&kHalf, nullptr, 959, 1079, true, 959, 1},
+        {&kLeft, &kLower, 0, 500, true, 3284, 500},
+        {&kRight, &kLower, 1919, 100, true, 1, 100},
+        {&kBottom, &kRightBelow, 1919, 1078, false, 1, 1077}, // outer only where it lands
     };
     for (const auto& c : cases) {
         const TaskbarEdge e = FindTaskbarEdge(c.desk->bar, c.desk->monitor, c.desk->work);
@@ -463,13 +515,18 @@ TEST(KeepTaskbarsReachable, HoldsOnAHiddenTaskbarsEdgeAndLandsOffItsStrip) {
     }
 }
 
-// ExcludedPrograms against the path of the program in front; only ASCII letters fold.
+// ExcludedPrograms against the path of the program in front; only ASCII letters fold, and in
+// code page 932 (Japanese) a trail byte is neither folded nor a backslash.
 TEST(ProgramListNames, ComparesFileNamesAsAUserTypesThem) {
     const std::string kLong = std::string(1013, ';') + " mstsc.exe"; // 1023 characters
+    LeadBytes western = {}, japanese = {};
+    for (int b = 0; b < 256; ++b)
+        japanese.lead[b] = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
     const struct {
         const char* list;
         const char* path;
         bool named;
+        const LeadBytes* code = nullptr;
     } cases[] = {
         {"mstsc.exe; Photoshop.exe", "C:\\Windows\\mstsc.exe", true},
         {"mstsc.exe; Photoshop.exe", "C:\\Adobe\\PHOTOSHOP.EXE", true},
@@ -483,11 +540,20 @@ TEST(ProgramListNames, ComparesFileNamesAsAUserTypesThem) {
         {";; ;", "C:\\x.exe", false},
         {"\xC4.exe", "C:\\\xE4.exe", false},
         {kLong.c_str(), "C:\\mstsc.exe", true},
+        {"D:/Tools/x.exe", "C:\\x.exe", true},
+        {"\x83\x41.exe", "C:\\\x83\x61.exe", false, &japanese},
+        {"\x83\x61.exe", "C:\\\x83\x61.exe", true, &japanese},
+        {"\x8E\xA6.exe", "C:\\\x95\x5C\x8E\xA6.exe", false, &japanese},
+        {"\x95\x5C\x8E\xA6.exe", "C:\\\x8E\xA6.exe", false, &japanese},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ProgramListNames(c.list, c.path), c.named) << c.list << " / " << c.path;
-    EXPECT_TRUE(IsStoreAppFrame("C:\\Windows\\System32\\applicationframehost.exe"));
-    EXPECT_FALSE(IsStoreAppFrame("C:\\ApplicationFrameHost.exe\\x.exe"));
+        EXPECT_EQ(ProgramListNames(c.list, c.path, c.code ? *c.code : western), c.named)
+            << c.list << " / " << c.path;
+    EXPECT_TRUE(IsStoreAppFrame("C:\\Windows\\System32\\applicationframehost.exe", western));
+    EXPECT_FALSE(IsStoreAppFrame("C:\\ApplicationFrameHost.exe\\x.exe", western));
+    for (const char* empty : {";;;", " ; \t;", ""})
+        EXPECT_FALSE(ProgramListHasNames(empty)) << empty;
+    EXPECT_TRUE(ProgramListHasNames(" ;x"));
 }
 
 } // namespace
