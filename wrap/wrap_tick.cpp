@@ -373,7 +373,7 @@ static bool WrapOnce() {
         !RectHolds({clip.left, clip.top, clip.right, clip.bottom}, target.x, target.y))
         return false;
 
-    WrapSetCursorPos(target.x, target.y);
+    const bool set = WrapSetCursorPos(target.x, target.y) != 0;
     // A move onto a monitor of another size or scale can land off the point asked; a second
     // move lands it.
     POINT landed;
@@ -381,7 +381,8 @@ static bool WrapOnce() {
     if (SetCursorAgain(target.x, target.y, read, landed.x, landed.y))
         WrapSetCursorPos(target.x, target.y);
     RestingTicks = 0;
-    PushCount = 0;
+    // A move the system refused is no wrap: the push counted so far still stands.
+    if (set) PushCount = 0;
     return true;
 }
 bool WrapTick() {

@@ -34,14 +34,18 @@
 //                                   SendInput, prints "held", releases it after MS ms
 //   probe swapbuttons 0|1           SwapMouseButton; Wine keeps the setting per process and
 //                                   hands it to processes started later, so swap, then start
-//   probe front popup|caption|tray L T R B MS
+//   probe front popup|caption|tray|hidden L T R B MS
 //                                   a top-level window over L T R B (screen coordinates, R and
 //                                   B exclusive), borderless (WS_POPUP) or captioned
 //                                   (WS_OVERLAPPEDWINDOW), brought to the front; prints "front"
 //                                   once it is the foreground window ("behind" when it never
 //                                   gets there), and stays MS ms or until killed; "tray" is a
 //                                   borderless "Shell_SecondaryTrayWnd" shown without
-//                                   activation, as a taskbar is
+//                                   activation, as a taskbar is; "hidden" a captioned one that
+//                                   hides the cursor (ShowCursor(FALSE)), as a game does
+//   probe push DX DY COUNT          moves the mouse COUNT times by DX DY mouse counts (SendInput,
+//                                   relative, 20 ms apart), as the hand does: raw input hears it
+//                                   at a border too, where the cursor cannot move on
 // Exit code 2 means a bad command line.
 #include <windows.h>
 #include <commctrl.h>
@@ -319,10 +323,14 @@ static int FrontWindow(const char* kind, char** rect, int ms) {
     wc.lpfnWndProc = FrontProc;
     wc.hInstance = GetModuleHandleA(NULL);
     wc.hbrBackground = (HBRUSH)GetStockObject(BLACK_BRUSH);
+    // Wine reports the foreground thread's cursor to GetCursorInfo, and none at all (a hidden
+    // cursor, to a game rule) until some window sets one; on Windows there always is one.
+    wc.hCursor = LoadCursorA(NULL, (LPCSTR)IDC_ARROW);
     wc.lpszClassName = tray ? "Shell_SecondaryTrayWnd" : "ProbeFront";
     RegisterClassA(&wc);
     int left = Number(rect[0]), top = Number(rect[1]);
-    DWORD style = !strcmp(kind, "caption") ? WS_OVERLAPPEDWINDOW : WS_POPUP;
+    DWORD style =
+        !strcmp(kind, "caption") || !strcmp(kind, "hidden") ? WS_OVERLAPPEDWINDOW : WS_POPUP;
     HWND window = CreateWindowExA(tray ? WS_EX_NOACTIVATE : 0, wc.lpszClassName, "Probe in front",
                                   style, left, top, Number(rect[2]) - left, Number(rect[3]) - top,
                                   NULL, NULL, wc.hInstance, NULL);
@@ -339,6 +347,8 @@ static int FrontWindow(const char* kind, char** rect, int ms) {
         PumpFor(50);
         SetForegroundWindow(window);
         PumpFor(200);
+        SetCursor(wc.hCursor);
+        if (!strcmp(kind, "hidden")) ShowCursor(FALSE);
     }
     printf(tray || GetForegroundWindow() == window ? "front\n" : "behind\n");
     fflush(stdout);
@@ -356,9 +366,22 @@ int main(int argc, char** argv) {
     const char* cmd = argv[1];
     int buttons = MouseButtonCommand(argc, argv);
     if (buttons >= 0) return buttons;
-    if (!strcmp(cmd, "front") && argc == 8 &&
-        (!strcmp(argv[2], "popup") || !strcmp(argv[2], "caption") || !strcmp(argv[2], "tray")))
-        return FrontWindow(argv[2], argv + 3, Number(argv[7]));
+    static const char* const kFrontKinds[] = {"popup", "caption", "tray", "hidden"};
+    for (const char* kind : kFrontKinds)
+        if (!strcmp(cmd, "front") && argc == 8 && !strcmp(argv[2], kind))
+            return FrontWindow(kind, argv + 3, Number(argv[7]));
+    if (!strcmp(cmd, "push") && argc == 5) {
+        // Steps of at most 6 counts: the system's acceleration leaves them as they are.
+        INPUT input;
+        ZeroMemory(&input, sizeof(input));
+        input.type = INPUT_MOUSE;
+        input.mi.dx = Number(argv[2]);
+        input.mi.dy = Number(argv[3]);
+        input.mi.dwFlags = MOUSEEVENTF_MOVE;
+        for (int i = 0; i < Number(argv[4]); ++i, Sleep(20))
+            if (SendInput(1, &input, sizeof(input)) != 1) return 1;
+        return 0;
+    }
     if (!strcmp(cmd, "wait")) {
         Sleep(INFINITE);
     } else if (!strcmp(cmd, "park") && argc == 4) {
