@@ -89,10 +89,13 @@ static HeapCensus TakeHeapCensus() {
 // What else a case turns on: PauseInFullScreen, WrapDelay 200, a window of ours or of another
 // program in front, KeepTaskbarReachable with a hidden taskbar's strip at the bottom,
 // ExcludedPrograms naming our program and another, OnlyWithSeveralMonitors, a kept layout that
-// misses the cursor, and every other tick back inside (on the layout, off the border).
+// misses the cursor, and every other tick back inside (on the layout, off the border); the
+// cursor confined to (0,0)-(600,H) or hidden by this program (Wine confines only for the
+// program in front), and WrapDistance 100.
 enum : unsigned { kPause = 1, kDelay = 2, kOwnFront = 4, kOtherFront = 8, kTaskbar = 16 };
 enum : unsigned { kExcluded = 32, kSeveral = 64, kOffLayout = 128, kAlternate = 256 };
 enum : unsigned { kHiddenTaskbar = 512 }; // its window not shown: no taskbar at all
+enum : unsigned { kConfined = 1024, kHidden = 2048, kDistance = 4096 };
 
 struct TickCase {
     const char* name;
@@ -116,8 +119,17 @@ static const TickCase kCases[] = {
     {"all monitors, left border", 0, 300, true, true, true},
     {"all monitors, corner", -1, -1, true, true, true},
     {"all monitors, ignorable", -1, 10, true, false, true},
+    // Before any other program's window is in front: Wine hands the foreground on from one
+    // a moment after another is put there, ending a confinement.
+    {"left border, confined", 0, 300, true, false, false, kConfined | kOwnFront},
+    {"top border, confined", 500, 0, true, true, false, kConfined | kOwnFront},
+    {"top border, confined, pause", 500, 0, true, false, false, kConfined | kPause | kOwnFront},
+    {"left border, hidden, pause", 0, 300, true, false, false, kHidden | kPause | kOwnFront},
+    {"left border, pushed", 0, 300, true, false, false, kDistance | kOwnFront},
+    {"pushed, left border and back", 0, 300, true, false, false,
+     kDistance | kOwnFront | kAlternate},
     {"inside, every rule on", 500, 300, true, false, false,
-     kPause | kDelay | kOtherFront | kTaskbar | kExcluded | kSeveral},
+     kPause | kDelay | kOtherFront | kTaskbar | kExcluded | kSeveral | kDistance},
     {"left border, pause", 0, 300, true, true, false, kPause | kOtherFront},
     {"left border, own window", 0, 300, true, true, false, kPause | kOwnFront | kExcluded},
     {"left border, excluded", 0, 300, true, true, false, kOtherFront | kExcluded},
@@ -137,8 +149,9 @@ static const TickCase kCases[] = {
 // pause the shell's state, six about the window and its monitor and two monitors at points,
 // and for excluded programs three to read the program's name (five more for a Store app's
 // frame). A taskbar lookup with two taskbars on one monitor: four searches, three questions a
-// visible taskbar, two about the monitor. The monitor count; a layout read.
-const int kCallsInside = 3, kMaxCalls = 8, kFrontCalls = 6, kPauseCalls = 9, kProgramCalls = 8,
+// visible taskbar, two about the monitor. The monitor count; a layout read. A tick that would
+// move reads the confinement; the pause and the push distance the cursor's state too.
+const int kCallsInside = 3, kMaxCalls = 9, kFrontCalls = 6, kPauseCalls = 10, kProgramCalls = 8,
           kTaskbarCalls = 9;
 
 struct TickCost {
@@ -148,6 +161,7 @@ struct TickCost {
     long heapBlocks; // net change over all repetitions
     long handles;    // likewise
     bool moved;
+    UINT listening; // raw input devices registered after the last tick
     POINT landed;
     double microseconds; // mean per tick
 };
@@ -171,6 +185,9 @@ static HWND OtherProgramsWindow() {
         return NULL;
     for (int i = 0; i < 100 && !window; ++i, Sleep(50))
         window = FindWindowA("ProbeFront", NULL);
+    // Until the probe has put itself in front, away and back, and set its cursor, Wine may
+    // report nothing in front, and so no cursor shape: a hidden cursor to the pause.
+    Sleep(1000);
     return window;
 }
 
@@ -207,6 +224,7 @@ static TickCost MeasureTick(const TickCase& c, int repetitions) {
     Settings.WrapDelay = c.rules & kDelay ? 200 : 0;
     Settings.KeepTaskbarReachable = !!(c.rules & kTaskbar);
     Settings.OnlyWithSeveralMonitors = !!(c.rules & kSeveral);
+    Settings.WrapDistance = c.rules & kDistance ? 100 : 0;
     // Never our own program, though named.
     lstrcpyA(Settings.ExcludedPrograms, c.rules & kExcluded ? "mstsc.exe; tick_cost_test" : "");
     int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
@@ -215,6 +233,12 @@ static TickCost MeasureTick(const TickCase& c, int repetitions) {
                                      200, NULL, NULL, NULL, NULL)
                    : NULL;
     SetForegroundWindow((c.rules & kOtherFront) ? OtherProgramsWindow() : own);
+    InitWrap(own);
+    // Wine reports no cursor shape until this thread sets one; Windows always has one.
+    SetCursor(LoadCursorA(NULL, (LPCSTR)IDC_ARROW));
+    if (c.rules & kHidden) ShowCursor(FALSE);
+    const RECT confinement = {0, 0, 600, GetSystemMetrics(SM_CYSCREEN)};
+    ClipCursor(c.rules & kConfined ? &confinement : NULL);
     // An auto-hidden taskbar's two-pixel strip along the bottom, the rest below the screen.
     static WNDCLASSA taskbar = {0,    DefWindowProcA, 0,    0,    NULL,
                                 NULL, NULL,           NULL, NULL, "Shell_SecondaryTrayWnd"};
@@ -230,7 +254,7 @@ static TickCost MeasureTick(const TickCase& c, int repetitions) {
         Settings.BlockingKey = kBlockingKeyNone;
     }
     int x = c.x < 0 ? w + c.x : c.x, y = c.y < 0 ? h + c.y : c.y;
-    TickCost cost = {0, 0, 0, 0, 0, false, {0, 0}, 0};
+    TickCost cost = {0, 0, 0, 0, 0, false, 0, {0, 0}, 0};
     int fewest = 1 << 30;
 
     // One tick untimed first: the steady state is what every later tick pays.
@@ -260,6 +284,10 @@ static TickCost MeasureTick(const TickCase& c, int repetitions) {
     }
     HeapCensus after = TakeHeapCensus();
     cost.handles = HandleCount() - handlesBefore;
+    GetRegisteredRawInputDevices(NULL, &cost.listening, sizeof(RAWINPUTDEVICE));
+    EndPushCount();
+    ClipCursor(NULL);
+    if (c.rules & kHidden) ShowCursor(TRUE);
     if (own) DestroyWindow(own);
     if (bar) DestroyWindow(bar);
     if (fewest == cost.calls) cost.heavyTicks = 0;
@@ -297,6 +325,11 @@ TEST(TickCost, EveryTickStaysWithinItsPlatformCallsAndAllocatesNothing) {
         EXPECT_EQ(cost.allocations, 0);
         EXPECT_EQ(cost.heapBlocks, 0);
         EXPECT_EQ(cost.handles, 0);
+        // Listening once on arrival at a border, and no longer after leaving it.
+        EXPECT_EQ(cost.listening, (r & kDistance) && c.x == 0 && !(r & kAlternate) ? 1u : 0u);
+        if ((r & kDistance) && !(r & kAlternate)) {
+            EXPECT_EQ(cost.calls, c.x ? 3 : 4);
+        }
         EXPECT_EQ(cost.moved, c.moves);
         if (c.moves && !(r & kAlternate)) {
             // The counted tick really moved the real cursor one pixel inside the far border.

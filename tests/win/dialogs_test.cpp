@@ -232,6 +232,7 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
     Settings.DisabledBordersFlags = kBorderTop | kBorderBottom;
     Settings.IgnorableCorners = kCornerTopRight | kCornerBottomLeft;
     Settings.WrapDelay = 250;
+    Settings.WrapDistance = 300;
     Settings.PauseInFullScreen = Settings.KeepTaskbarReachable = 2; // non-zero is on; OK writes 1
     CopyText(Settings.ExcludedPrograms, kProgramListSize, "mstsc.exe; Photoshop.exe");
     Options({[&](HWND dialog) {
@@ -249,6 +250,7 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_RUN_AT_STARTUP), BM_GETCHECK, 0, 0), 0);
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_WRAP_ACROSS_MONITORS), BM_GETCHECK, 0, 0), 0);
         EXPECT_EQ(ControlText(Control(dialog, IDC_WRAP_DELAY)), "250");
+        EXPECT_EQ(ControlText(Control(dialog, IDC_WRAP_DISTANCE)), "300");
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_PAUSE_IN_FULL_SCREEN), BM_GETCHECK, 0, 0), 1);
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_KEEP_TASKBAR_REACHABLE), BM_GETCHECK, 0, 0), 1);
         HWND programs = Control(dialog, IDC_EXCLUDED_PROGRAMS);
@@ -268,6 +270,7 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
         SetCheck(dialog, IDC_WRAP_ACROSS_MONITORS, true);
         SetCheck(dialog, IDC_ONLY_WITH_SEVERAL_MONITORS, true);
         SetText(dialog, IDC_WRAP_DELAY, "9000"); // stored as typed, above what counts
+        SetText(dialog, IDC_WRAP_DISTANCE, "25000");
         SetCheck(dialog, IDC_CORNER_TOP_LEFT, true);
         SetCheck(dialog, IDC_CORNER_TOP_RIGHT, false);
         SetCheck(dialog, IDC_CORNER_BOTTOM_RIGHT, true);
@@ -299,6 +302,7 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
         {"WrapDelay", Settings.WrapDelay, "9000"},
         {"KeepTaskbarReachable", Settings.KeepTaskbarReachable, "1"},
         {"OnlyWithSeveralMonitors", Settings.OnlyWithSeveralMonitors, "1"},
+        {"WrapDistance", Settings.WrapDistance, "25000"},
     };
     for (const auto& e : expected) {
         EXPECT_EQ(std::to_string(e.field), e.file) << e.key;
@@ -323,6 +327,7 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
         SetCheck(dialog, IDC_ONLY_WITH_SEVERAL_MONITORS, false);
         SetText(dialog, IDC_EXCLUDED_PROGRAMS, "");
         SetText(dialog, IDC_WRAP_DELAY, "abc"); // not a number: 0, no delay
+        SetText(dialog, IDC_WRAP_DISTANCE, "-1");
         SetCheck(dialog, IDC_CORNER_TOP_LEFT, false);
         SetCheck(dialog, IDC_CORNER_TOP_RIGHT, true);
         SetCheck(dialog, IDC_CORNER_BOTTOM_LEFT, false);
@@ -756,8 +761,8 @@ const struct {
     DWORD style;
     short cx, cy;
 } kDialogTemplates[] = {
-    {IDD_OPTIONS, kTopDialog, 202, 277},  {IDD_PAGE_GENERAL, kPage | WS_VISIBLE, 186, 158},
-    {IDD_PAGE_BLOCKING, kPage, 186, 230}, {IDD_PAGE_BORDERS, kPage, 186, 176},
+    {IDD_OPTIONS, kTopDialog, 202, 285},  {IDD_PAGE_GENERAL, kPage | WS_VISIBLE, 186, 158},
+    {IDD_PAGE_BLOCKING, kPage, 186, 238}, {IDD_PAGE_BORDERS, kPage, 186, 192},
     {IDD_ABOUT, kTopDialog, 236, 111},
 };
 
@@ -767,9 +772,9 @@ const struct {
     DWORD style;
     short x, y, cx, cy;
 } kTemplateControls[] = {
-    {IDD_OPTIONS, IDOK, "Button", kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 90, 258, 50, 14},
-    {IDD_OPTIONS, IDCANCEL, "Button", kChild | BS_PUSHBUTTON | WS_TABSTOP, 147, 258, 50, 14},
-    {IDD_OPTIONS, IDC_TABS, "SysTabControl32", kChild | WS_TABSTOP, 5, 5, 192, 246},
+    {IDD_OPTIONS, IDOK, "Button", kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 90, 266, 50, 14},
+    {IDD_OPTIONS, IDCANCEL, "Button", kChild | BS_PUSHBUTTON | WS_TABSTOP, 147, 266, 50, 14},
+    {IDD_OPTIONS, IDC_TABS, "SysTabControl32", kChild | WS_TABSTOP, 5, 5, 192, 254},
 
     {IDD_PAGE_GENERAL, IDC_LANGUAGE_GROUP, "Button", kGroup, 5, 6, 176, 30},
     {IDD_PAGE_GENERAL, IDC_LANGUAGE_LABEL, "Static", kLabel, 12, 19, 61, 8},
@@ -800,10 +805,11 @@ const struct {
     {IDD_PAGE_BLOCKING, IDC_GATING_GROUP, "Button", kGroup, 5, 123, 176, 46},
     {IDD_PAGE_BLOCKING, IDC_USE_KEY_TO_PASS, "Button", kCheck, 12, 136, 162, 8},
     {IDD_PAGE_BLOCKING, IDC_GATING_NOTE, "Static", kLabel, 12, 147, 162, 16},
-    {IDD_PAGE_BLOCKING, IDC_PAUSE_IN_FULL_SCREEN, "Button", kCheck, 12, 176, 162, 10},
-    {IDD_PAGE_BLOCKING, IDC_EXCLUDED_PROGRAMS_LABEL, "Static", kLabel, 12, 192, 162, 16},
+    {IDD_PAGE_BLOCKING, IDC_PAUSE_IN_FULL_SCREEN, "Button", kCheck | BS_MULTILINE | BS_TOP, 12, 174,
+     162, 18},
+    {IDD_PAGE_BLOCKING, IDC_EXCLUDED_PROGRAMS_LABEL, "Static", kLabel, 12, 198, 162, 16},
     {IDD_PAGE_BLOCKING, IDC_EXCLUDED_PROGRAMS, "Edit",
-     kChild | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 12, 210, 162, 12},
+     kChild | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 12, 216, 162, 12},
 
     {IDD_PAGE_BORDERS, IDC_BORDERS_LABEL, "Static", kLabel, 5, 6, 176, 8},
     {IDD_PAGE_BORDERS, IDC_BORDER_TOP, "Button", kCheck, 61, 23, 56, 10},
@@ -820,7 +826,10 @@ const struct {
     {IDD_PAGE_BORDERS, IDC_WRAP_DELAY_LABEL, "Static", kLabel, 12, 147, 124, 8},
     {IDD_PAGE_BORDERS, IDC_WRAP_DELAY, "Edit", kChild | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
      140, 145, 34, 12},
-    {IDD_PAGE_BORDERS, IDC_KEEP_TASKBAR_REACHABLE, "Button", kCheck, 12, 163, 162, 10},
+    {IDD_PAGE_BORDERS, IDC_WRAP_DISTANCE_LABEL, "Static", kLabel, 12, 163, 124, 8},
+    {IDD_PAGE_BORDERS, IDC_WRAP_DISTANCE, "Edit", kChild | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
+     140, 161, 34, 12},
+    {IDD_PAGE_BORDERS, IDC_KEEP_TASKBAR_REACHABLE, "Button", kCheck, 12, 179, 162, 10},
 
     {IDD_ABOUT, IDC_STATIC, "Static", kChild | SS_ICON, 7, 7, 20, 20},
     {IDD_ABOUT, IDC_STATIC, "Static", kLabel, 94, 12, 47, 8},

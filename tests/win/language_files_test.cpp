@@ -25,7 +25,7 @@ const AcceleratorGroup kAcceleratorGroups[] = {
     {"Options dialog frame", {10, 11}},
     {"General page", {41, 43, 44, 45, 47}},
     {"Blocking page", {51, 53, 56, 57, 60, 76, 79}},
-    {"Borders page", {65, 66, 67, 68, 69, 70, 72, 73, 74, 75, 77, 78, 80}},
+    {"Borders page", {65, 66, 67, 68, 69, 70, 72, 73, 74, 75, 77, 78, 80, 81}},
 };
 
 struct LanguageFile {

@@ -40,7 +40,8 @@ TEST_F(SettingsFile, EveryKeyLoadsFromTheFile) {
              "UseKeyToPass=0\r\nDisabledBordersFlags=5\r\nGlobalEnabled=0\r\n"
              "WrapAcrossMonitors=1\r\nIgnorableCorners=13\r\n"
              "PauseInFullScreen=1\r\nWrapDelay=200\r\nKeepTaskbarReachable=1\r\n"
-             "OnlyWithSeveralMonitors=1\r\nExcludedPrograms=mstsc.exe; Photoshop.exe;" +
+             "OnlyWithSeveralMonitors=1\r\nWrapDistance=25000\r\n"
+             "ExcludedPrograms=mstsc.exe; Photoshop.exe;" +
              std::string(1000, 'n') + "\r\n"); // too long: the names that fit whole stay
     LoadSettings();
     EXPECT_EQ(Settings.TimerInterval, 10u);
@@ -61,6 +62,7 @@ TEST_F(SettingsFile, EveryKeyLoadsFromTheFile) {
     EXPECT_EQ(Settings.KeepTaskbarReachable, 1u);
     EXPECT_STREQ(Settings.ExcludedPrograms, "mstsc.exe; Photoshop.exe");
     EXPECT_EQ(Settings.OnlyWithSeveralMonitors, 1u);
+    EXPECT_EQ(Settings.WrapDistance, 25000u); // kept as typed
     EXPECT_EQ(LoadGlobalEnabled(), 0u);
 }
 
@@ -91,6 +93,7 @@ TEST_F(SettingsFile, BadValuesFallBackToTheirDefaults) {
         {"WrapDelay=1s", [] { return Settings.WrapDelay; }, 0},
         {"KeepTaskbarReachable=yes", [] { return Settings.KeepTaskbarReachable; }, 0},
         {"OnlyWithSeveralMonitors=2", [] { return Settings.OnlyWithSeveralMonitors; }, 2},
+        {"WrapDistance=-100", [] { return Settings.WrapDistance; }, 0},
     };
     for (const auto& c : cases) {
         WriteIni(std::string(c.line) + "\r\n");
@@ -159,15 +162,16 @@ TEST_F(SettingsFile, SavesWriteKeysInTheirOrderAndTrimHotKeysTo16Bits) {
     EXPECT_EQ(ReadTextFile(ini), classic + "WrapAcrossMonitors=1\r\nIgnorableCorners=13\r\n");
     Settings.IgnorableCorners = 0;
     Settings.PauseInFullScreen = Settings.KeepTaskbarReachable = Settings.WrapDelay = 1;
-    Settings.OnlyWithSeveralMonitors = 1;
+    Settings.OnlyWithSeveralMonitors = Settings.WrapDistance = 1;
     CopyText(Settings.ExcludedPrograms, kProgramListSize, "a.exe; b.exe");
     SaveOptions();
     EXPECT_EQ(ReadTextFile(ini),
               classic + "WrapAcrossMonitors=1\r\nIgnorableCorners=0\r\n"
                         "PauseInFullScreen=1\r\nWrapDelay=1\r\nKeepTaskbarReachable=1\r\n"
-                        "ExcludedPrograms=a.exe; b.exe\r\nOnlyWithSeveralMonitors=1\r\n");
+                        "ExcludedPrograms=a.exe; b.exe\r\nOnlyWithSeveralMonitors=1\r\n"
+                        "WrapDistance=1\r\n");
     Settings.WrapAcrossMonitors = Settings.PauseInFullScreen = Settings.WrapDelay = 0;
-    Settings.KeepTaskbarReachable = Settings.OnlyWithSeveralMonitors = 0;
+    Settings.KeepTaskbarReachable = Settings.OnlyWithSeveralMonitors = Settings.WrapDistance = 0;
     Settings.ExcludedPrograms[0] = '\0';
     Settings.IgnorableCorners = 2;
     SaveOptions();
