@@ -343,6 +343,43 @@ TEST(TickCost, EveryTickStaysWithinItsPlatformCallsAndAllocatesNothing) {
     EndOtherProgram();
 }
 
+// One WM_INPUT: the calls and allocations of counting one packet, over relative moves sent
+// while the cursor rests on the left border listening.
+static int InputCalls = -1;
+static long InputAllocations;
+static LRESULT CALLBACK InputProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_INPUT) return DefWindowProcA(window, message, wParam, lParam);
+    long allocs = Allocations;
+    TickCallCount = 0;
+    CountPush((HRAWINPUT)lParam);
+    InputCalls = TickCallCount > InputCalls ? TickCallCount : InputCalls;
+    InputAllocations += Allocations - allocs;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+static void ReportInputCost() {
+    WNDCLASSA wc = {0, InputProc, 0, 0, GetModuleHandleA(NULL), NULL, NULL, NULL, NULL, "In"};
+    HWND window = CreateWindowExA(0, (LPCSTR)(ULONG_PTR)RegisterClassA(&wc), "",
+                                  WS_POPUP | WS_VISIBLE, 300, 300, 10, 10, NULL, NULL, NULL, NULL);
+    SetForegroundWindow(window); // Wine hears the mouse only with a window in front
+    SetDefaultSettings();
+    Settings.WrapDistance = 20000;
+    InitWrap(window);
+    SetCursorPos(0, 300);
+    WrapTick();
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = -5;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE;
+    MSG msg;
+    for (int i = 0; i < 50; ++i, Sleep(5))
+        for (SendInput(1, &move, sizeof(move)); PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE);)
+            DispatchMessageA(&msg);
+    printf("\n%-30s %9d calls, %ld allocations\n", "one WM_INPUT", InputCalls, InputAllocations);
+    EndPushCount();
+    DestroyWindow(window);
+}
+
 int main(int argc, char** argv) {
     if (argc > 1 && !strcmp(argv[1], "report")) {
         int repetitions = argc > 2 ? atoi(argv[2]) : 1000;
@@ -354,6 +391,7 @@ int main(int argc, char** argv) {
                    cost.allocations, cost.heapBlocks, cost.moved ? "yes" : "no", cost.microseconds);
         }
         EndOtherProgram();
+        ReportInputCost();
         // Where a tick's time goes: each platform call on its own.
         LARGE_INTEGER freq, t0, t1;
         QueryPerformanceFrequency(&freq);

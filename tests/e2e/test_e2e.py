@@ -24,6 +24,7 @@ class EndToEnd(unittest.TestCase):
         classic, all_corners = "", "IgnorableCorners=15\n"
         cases = [
             ("OnlyWithSeveralMonitors=1\n", (0, 300), None),  # this display has one
+            ("WrapAcrossMonitors=1\nOnlyWithSeveralMonitors=1\n", (0, 300), None),
             (classic, (0, 300), (w - 2, 300)), (classic, (w - 1, 300), (1, 300)),
             (classic, (500, 0), (500, h - 2)), (classic, (500, h - 1), (500, 1)),
             (classic, (0, h - 1), (w - 2, 1)),  # bottom left is no corner by default

@@ -79,6 +79,7 @@ CASES = [
     ("right", PRIMARY_PAUSED, (1500, 300), (1, 300)),
     ("right", PRIMARY_PAUSED, (0, 300), (1022, 300)),
     ("right", "OnlyWithSeveralMonitors=1\n", (0, 300), (1022, 300)),
+    ("right", ACROSS + "OnlyWithSeveralMonitors=1\n", (0, 300), (1822, 300)),
 ]
 
 # (layout, settings file text, start point, landing point) once "probe setmode 800 600" has

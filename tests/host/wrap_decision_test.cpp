@@ -370,7 +370,7 @@ TEST(WrapArithmetic, RoundsAndSaturates) {
         {1023, 767, {false, INT32_MAX, INT32_MAX, 0}, kPushMet},
         {0, 300, {true, 100, 100, 0}, kPushMet},
         {0, 300, {true, 0, 0, 1}, 10},
-        {0, 300, {false, 0, 0, 0x400}, 10},
+        {1023, 300, {false, -30, 0, 0x400}, 10},
     };
     for (const auto& c : pushes) {
         const WrapTarget t = FindWrapTarget({c.x, c.y, 1024, 768, {0, 0, 0, 0}});
