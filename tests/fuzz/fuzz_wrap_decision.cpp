@@ -1,8 +1,8 @@
-// FindWrapTarget, FindDesktopWrapTarget, WrapGateOpen and the taskbar rule over every input: no UB
-// for any screen size or monitor layout; for real screen sizes the landing rules hold; with the
-// top-right corner alone the decision is the classic one; on one monitor the desktop-wide
-// decision is the primary-screen one. Input: the WrapInput fields, four gate
-// bits, then optionally a monitor count and that many rectangles.
+// FindWrapTarget, FindDesktopWrapTarget, WrapGateOpen and the taskbar rule over every input: no
+// UB for any screen size or monitor layout; for real screen sizes the landing rules hold and the
+// borders named are those wrapped at; with the top-right corner alone the decision is the
+// classic one; on one monitor the desktop-wide decision is the primary-screen one. Input: the
+// WrapInput fields, four gate bits, then optionally a monitor count and that many rectangles.
 #include "../../wrap/wrap.h"
 #include "../host/classic_wrap.h"
 #include "fuzz_check.h"
@@ -48,8 +48,10 @@ static void CheckLayout(const WrapInput& in, const uint8_t* data, size_t size) {
     if (!OnMonitor(layout, count, in.x, in.y)) FUZZ_CHECK(!t.moved);
     if (!t.moved) FUZZ_CHECK(t.x == in.x && t.y == in.y && !t.inCorner);
     bool sane = true, roomy = true; // at least 2 by 2; at least 3 by 3 and none overlapping
+    const ScreenRect bounds = LayoutBounds(layout); // holds every monitor
     for (uint32_t i = 0; i < count; ++i) {
         const MonitorRect& m = layout.monitors[i];
+        FUZZ_CHECK(!ConfinedWithin(bounds, {m.left, m.top, m.right, m.bottom}));
         sane = sane && (int64_t)m.right - m.left >= 2 && (int64_t)m.bottom - m.top >= 2;
         roomy = roomy && (int64_t)m.right - m.left >= 3 && (int64_t)m.bottom - m.top >= 3;
         for (uint32_t j = 0; j < i; ++j) {
@@ -111,6 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         bool left = in.x <= 0 && !(off & 1u), right = !left && in.x >= W - 1 && !(off & 4u);
         bool top = in.y <= 0 && !(off & 2u), bottom = !top && in.y >= H - 1 && !(off & 8u);
         FUZZ_CHECK(t.moved == (left || right || top || bottom));
+        FUZZ_CHECK(t.borders == (left ? 1u : right ? 4u : 0u) + (top ? 2u : bottom ? 8u : 0u));
         // A wrapped axis lands one pixel inside the opposite border; the other axis stays.
         FUZZ_CHECK(t.x == (left ? W - 2 : right ? 1 : in.x));
         FUZZ_CHECK(t.y == (top ? H - 2 : bottom ? 1 : in.y));
