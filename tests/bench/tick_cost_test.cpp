@@ -118,7 +118,6 @@ static const TickCase kCases[] = {
     {"all monitors, left border", 0, 300, true, true, true},
     {"all monitors, corner", -1, -1, true, true, true},
     {"all monitors, ignorable", -1, 10, true, false, true},
-    // Before any other program's window is in front, which Wine hands on late, dropping them.
     {"left border, confined", 0, 300, true, false, false, kConfined | kOwnFront},
     {"top border, confined", 500, 0, true, true, false, kConfined | kOwnFront},
     {"top border, confined, pause", 500, 0, true, false, false, kConfined | kPause | kOwnFront},
@@ -144,11 +143,12 @@ static const TickCase kCases[] = {
 // full-screen pause or excluded programs, six to learn whose window is in front; then for the
 // pause the shell's state, six about the window and its monitor and two monitors at points,
 // and for excluded programs three to read the program's name (five more for a Store app's
-// frame). A taskbar lookup with two taskbars on one monitor: four searches, three questions a
-// visible taskbar, two about the monitor. The monitor count; a layout read. A tick that would
-// move reads the confinement; the pause and the push distance the cursor's state too.
+// frame). A taskbar lookup with three taskbar windows, one hidden (Wine's) and one on no
+// monitor: five searches, five questions, two about the monitor. The monitor count; a layout
+// read. A tick that would move reads the confinement; the pause and the push distance the
+// cursor's state too.
 const int kCallsInside = 3, kMaxCalls = 9, kFrontCalls = 6, kPauseCalls = 10, kProgramCalls = 8,
-          kTaskbarCalls = 9;
+          kTaskbarCalls = 12;
 
 struct TickCost {
     int calls;      // the most one tick made
@@ -229,8 +229,7 @@ static TickCost MeasureTick(const TickCase& c, int repetitions) {
                    : NULL;
     SetForegroundWindow((c.rules & kOtherFront) ? OtherProgramsWindow() : own);
     InitWrap(own);
-    // Wine reports no cursor shape until this thread sets one; Windows always has one.
-    SetCursor(LoadCursorA(NULL, (LPCSTR)IDC_ARROW));
+    SetCursor(LoadCursorA(NULL, (LPCSTR)IDC_ARROW)); // under Wine none until one is set
     const RECT confinement = {0, 0, 600, GetSystemMetrics(SM_CYSCREEN)};
     ClipCursor(c.rules & kConfined ? &confinement : NULL);
     // An auto-hidden taskbar's two-pixel strip along the bottom, the rest below the screen.
@@ -242,6 +241,10 @@ static TickCost MeasureTick(const TickCase& c, int repetitions) {
                                      c.rules & kHiddenTaskbar ? WS_POPUP : WS_POPUP | WS_VISIBLE, 0,
                                      h - 2, w, 40, NULL, NULL, NULL, NULL)
                    : NULL;
+    // Another taskbar window, on no monitor, found first: it counts for nothing.
+    HWND elsewhere = bar ? CreateWindowExA(WS_EX_NOACTIVATE, "Shell_SecondaryTrayWnd", "",
+                                           WS_POPUP | WS_VISIBLE, -5000, 0, w, 40, 0, 0, 0, 0)
+                         : NULL;
     ReadMonitorLayout();
     if (!c.button) {
         Settings.DoNotTranferIfLMBPressed = 0;
@@ -282,7 +285,7 @@ static TickCost MeasureTick(const TickCase& c, int repetitions) {
     EndPushCount();
     ClipCursor(NULL);
     if (own) DestroyWindow(own);
-    if (bar) DestroyWindow(bar);
+    if (bar) DestroyWindow(bar), DestroyWindow(elsewhere);
     if (fewest == cost.calls) cost.heavyTicks = 0;
     cost.heapBlocks = after.busyBlocks - before.busyBlocks;
     GetCursorPos(&cost.landed);

@@ -362,8 +362,7 @@ TEST(WrapArithmetic, RoundsAndSaturates) {
         {0, 300, 0, m, 0, 0, 10 - m}, {1023, 767, 0, M, M, 0, met},     {0, 300, 1, 9, 9, 0, met},
         {0, 300, 1, 0, 0, 1, 10},     {1023, 300, 0, -30, 0, 0x400, 10}};
     for (const auto& c : pushes) {
-        const WrapTarget t =
-            FindWrapTarget({(int32_t)c[0], (int32_t)c[1], 1024, 768, {0, 0, 0, 0}});
+        const WrapTarget t = FindWrapTarget({(int32_t)c[0], (int32_t)c[1], 1024, 768, {}});
         const MousePacket packet = {c[2] != 0, (int32_t)c[3], (int32_t)c[4], (uint16_t)c[5]};
         EXPECT_EQ(AddPush(10, t.borders, packet), (uint32_t)c[6]) << c[0] << "," << c[1];
     }

@@ -231,8 +231,7 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
     Settings.UseKeyToPass = 0;
     Settings.DisabledBordersFlags = kBorderTop | kBorderBottom;
     Settings.IgnorableCorners = kCornerTopRight | kCornerBottomLeft;
-    Settings.WrapDelay = 250;
-    Settings.WrapDistance = 300;
+    Settings.WrapDelay = Settings.WrapDistance = 250;
     Settings.PauseInFullScreen = Settings.KeepTaskbarReachable = 2; // non-zero is on; OK writes 1
     CopyText(Settings.ExcludedPrograms, kProgramListSize, "mstsc.exe; Photoshop.exe");
     Options({[&](HWND dialog) {
@@ -250,7 +249,7 @@ TEST_F(Dialogs, PagesShowTheSettingsAndOkStoresEveryControl) {
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_RUN_AT_STARTUP), BM_GETCHECK, 0, 0), 0);
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_WRAP_ACROSS_MONITORS), BM_GETCHECK, 0, 0), 0);
         EXPECT_EQ(ControlText(Control(dialog, IDC_WRAP_DELAY)), "250");
-        EXPECT_EQ(ControlText(Control(dialog, IDC_WRAP_DISTANCE)), "300");
+        EXPECT_EQ(ControlText(Control(dialog, IDC_WRAP_DISTANCE)), "250");
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_PAUSE_IN_FULL_SCREEN), BM_GETCHECK, 0, 0), 1);
         EXPECT_EQ(SendMessageA(Control(dialog, IDC_KEEP_TASKBAR_REACHABLE), BM_GETCHECK, 0, 0), 1);
         HWND programs = Control(dialog, IDC_EXCLUDED_PROGRAMS);
