@@ -26,9 +26,8 @@ static WrapRules CurrentRules() {
     return rules;
 }
 
-// The area the mode wraps in, as the last tick saw it: the primary screen, or the bounding
-// rectangle of the layout's monitors. A confinement that leaves part of it out is a game's.
-static ScreenRect WrapArea;
+// The primary screen as the last tick read it.
+static ScreenRect PrimaryScreen;
 
 static WrapTarget PrimaryScreenTarget(POINT cursor) {
     WrapInput in;
@@ -38,7 +37,7 @@ static WrapTarget PrimaryScreenTarget(POINT cursor) {
     in.screenWidth = WrapGetSystemMetrics(SM_CXSCREEN);
     in.screenHeight = WrapGetSystemMetrics(SM_CYSCREEN);
     in.rules = CurrentRules();
-    WrapArea = {0, 0, in.screenWidth, in.screenHeight};
+    PrimaryScreen = {0, 0, in.screenWidth, in.screenHeight};
     return FindWrapTarget(in);
 }
 
@@ -74,7 +73,6 @@ static WrapTarget DesktopTarget(POINT cursor) {
     in.y = cursor.y;
     in.layout = &Monitors;
     in.rules = CurrentRules();
-    WrapArea = LayoutBounds(Monitors);
     return FindDesktopWrapTarget(in);
 }
 
@@ -247,9 +245,11 @@ static bool ExcludedProgramInFront(const FrontFacts& f) {
     return ProgramListNames(Settings.ExcludedPrograms, path, CodePage);
 }
 
-// A game holds the cursor: confines it to less than the area the mode wraps in, or hides it.
+// A game holds the cursor: confines it to less than the area the mode wraps in (the primary
+// screen, or the bounding rectangle of the layout's monitors), or hides it.
 static bool GameHoldsCursor(const RECT* clip, CursorFacts& cursor) {
-    if (clip && ConfinedWithin({clip->left, clip->top, clip->right, clip->bottom}, WrapArea))
+    const ScreenRect area = Settings.WrapAcrossMonitors ? LayoutBounds(Monitors) : PrimaryScreen;
+    if (clip && ConfinedWithin({clip->left, clip->top, clip->right, clip->bottom}, area))
         return true;
     const CURSORINFO* info = ReadCursorInfo(cursor);
     return info && CursorHidden(info->flags, info->hCursor == NULL);
