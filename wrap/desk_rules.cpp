@@ -126,19 +126,6 @@ bool ConfinedWithin(const ScreenRect& clip, const ScreenRect& area) {
            clip.bottom < area.bottom;
 }
 
-ScreenRect LayoutBounds(const MonitorLayout& layout) {
-    ScreenRect bounds = {0, 0, 0, 0};
-    const uint32_t count = layout.count < kMaxMonitors ? layout.count : kMaxMonitors;
-    for (uint32_t i = 0; i < count; ++i) {
-        const MonitorRect& m = layout.monitors[i];
-        if (i == 0 || m.left < bounds.left) bounds.left = m.left;
-        if (i == 0 || m.top < bounds.top) bounds.top = m.top;
-        if (i == 0 || m.right > bounds.right) bounds.right = m.right;
-        if (i == 0 || m.bottom > bounds.bottom) bounds.bottom = m.bottom;
-    }
-    return bounds;
-}
-
 bool CursorHidden(uint32_t flags, bool noCursorShape) {
     if (flags & kCursorSuppressed) return false;
     return !(flags & kCursorShowing) || noCursorShape;

@@ -99,6 +99,14 @@ bool AddMonitorRect(MonitorLayout& layout, const MonitorRect& monitor);
 // Whether a point lies on one of the layout's monitors.
 bool LayoutHolds(const MonitorLayout& layout, int32_t x, int32_t y);
 
+// A rectangle on the screen, as Windows gives one.
+struct ScreenRect {
+    int32_t left, top, right, bottom; // right and bottom exclusive
+};
+
+// The bounding rectangle of the layout's monitors; empty when it has none.
+ScreenRect LayoutBounds(const MonitorLayout& layout);
+
 // A corner size on a monitor of that DPI: rounded to nearest, saturating; 0 stays 0.
 uint32_t ScaleToMonitor(uint32_t size, uint32_t dpi);
 
@@ -170,10 +178,6 @@ bool TooFewMonitors(int32_t monitorCount);
 
 // A taskbar window's place on a monitor: the edge it lies along and whether it hides itself.
 // Edges are the kBorder bits of settings.h (1 left, 2 top, 4 right, 8 bottom).
-struct ScreenRect {
-    int32_t left, top, right, bottom; // right and bottom exclusive
-};
-
 struct TaskbarEdge {
     uint32_t edge;   // 0: the window lies along no edge of the monitor, or does not hide
     ScreenRect span; // the part of the window inside the monitor: its visible strip
@@ -216,9 +220,6 @@ bool RectHolds(const ScreenRect& r, int32_t x, int32_t y);
 // Another program confines the cursor: the confinement leaves out part of the area the mode
 // wraps in (the primary screen, or the bounding rectangle of the layout's monitors).
 bool ConfinedWithin(const ScreenRect& clip, const ScreenRect& area);
-
-// The bounding rectangle of the layout's monitors; empty when it has none.
-ScreenRect LayoutBounds(const MonitorLayout& layout);
 
 // A game hides the cursor: ShowCursor(FALSE) leaves the flags 0; SDL, GLFW and browsers set a
 // NULL cursor, which shows nothing. Touch and pen input suppress it, which is not hiding.

@@ -104,6 +104,18 @@ bool LayoutHolds(const MonitorLayout& layout, int32_t x, int32_t y) {
     return MonitorAt(layout, x, y) != NULL;
 }
 
+ScreenRect LayoutBounds(const MonitorLayout& layout) {
+    ScreenRect bounds = {0, 0, 0, 0};
+    for (uint32_t i = 0; i < MonitorCount(layout); ++i) {
+        const MonitorRect& m = layout.monitors[i];
+        if (i == 0 || m.left < bounds.left) bounds.left = m.left;
+        if (i == 0 || m.top < bounds.top) bounds.top = m.top;
+        if (i == 0 || m.right > bounds.right) bounds.right = m.right;
+        if (i == 0 || m.bottom > bounds.bottom) bounds.bottom = m.bottom;
+    }
+    return bounds;
+}
+
 static bool OneRectangle(const MonitorLayout& layout) {
     uint32_t used = 0;
     for (uint32_t i = 0; i < MonitorCount(layout); ++i)
@@ -216,7 +228,7 @@ WrapTarget FindDesktopWrapTarget(const DesktopWrapInput& in) {
         t.y = Offset(ColumnExtent(layout, *reached, t.x).top, 1u);
         t.borders |= 8u;
     }
-    const bool vertical = (t.borders & 10u) != 0;
+    const bool vertical = (t.borders & (2u | 8u)) != 0;
     t.moved = t.borders != 0;
     if (!t.moved || OneRectangle(layout)) return t;
 

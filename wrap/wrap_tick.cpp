@@ -259,11 +259,11 @@ static bool GameHoldsCursor(const RECT* clip, CursorFacts& cursor) {
 // ExcludedPrograms. The cheapest first: the cursor's own state before the foreground window.
 static bool ProgramInFrontHolds(POINT cursor, const WrapTarget& target, const RECT* clip,
                                 CursorFacts& cursorFacts) {
+    const bool listed = ProgramListHasNames(Settings.ExcludedPrograms);
+    if (!Settings.PauseInFullScreen && !listed) return false;
     if (Settings.PauseInFullScreen &&
         (GameHoldsCursor(clip, cursorFacts) || ShellReportsFullScreen()))
         return true;
-    const bool listed = ProgramListHasNames(Settings.ExcludedPrograms);
-    if (!Settings.PauseInFullScreen && !listed) return false;
     FrontFacts front;
     if (!ReadFront(front)) return false;
     if (Settings.PauseInFullScreen && FullScreenInFront(front, cursor, target)) return true;
@@ -366,9 +366,7 @@ static bool WrapOnce() {
     // which Windows would pull onto its edge. A failed call holds nothing.
     RECT clip;
     const RECT* confinement = WrapGetClipCursor(&clip) ? &clip : NULL;
-    if ((Settings.PauseInFullScreen || Settings.ExcludedPrograms[0]) &&
-        ProgramInFrontHolds(cursor, target, confinement, cursorFacts))
-        return false;
+    if (ProgramInFrontHolds(cursor, target, confinement, cursorFacts)) return false;
     if (confinement &&
         !RectHolds({clip.left, clip.top, clip.right, clip.bottom}, target.x, target.y))
         return false;
